@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "platform/ui_services.h"
+
+class QApplication;
+class QListWidget;
+class QWidget;
+
+// What both windows share of Qt: text conversion at the window boundary, the message box and
+// list box services the support routines call, and the application's fonts.
+namespace quill {
+
+inline QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+inline std::string FromQt(const QString& text) { return text.toStdString(); }
+
+// Fonts, the message box service and the application's name. Called once, before any window.
+void SetUpApplication(QApplication& app);
+
+// The window title: application title, ".exe ", version.
+QString MainWindowTitle();
+
+// A modal message box with OK only, no icon, the application title as its title. Line breaks
+// given as CR LF show as one break.
+class QtMessageBox : public platform::MessageBox {
+public:
+    void Show(const std::string& text) override;
+};
+
+// A list box over a QListWidget. Appending to a sorting list keeps its order.
+class ListWidgetBox : public platform::ListBox {
+public:
+    explicit ListWidgetBox(QListWidget& list) : list_(list) {}
+    void Clear() override;
+    void Append(const std::string& item) override;
+
+private:
+    QListWidget& list_;
+};
+
+// Reads entry `index` of a list; any index outside the list (such as -1) gives the empty text.
+std::string ListEntry(const QListWidget& list, int index);
+// The selected entry, or the empty text.
+std::string SelectedEntry(const QListWidget& list);
+
+}  // namespace quill

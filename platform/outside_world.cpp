@@ -1,0 +1,46 @@
+#include "outside_world.h"
+
+#include <cstdio>
+
+#include "process.h"
+#include "sleep.h"
+#include "sound.h"
+
+namespace platform {
+namespace {
+
+OutsideWorld* g_installedWorld = nullptr;
+MessageBox* g_messageBox = nullptr;
+
+}  // namespace
+
+bool RealWorld::StartCommandLine(const std::string& commandLine, std::string* error) {
+    return platform::StartCommandLine(commandLine, error);
+}
+
+bool RealWorld::OpenWithSystem(const std::string& path, std::string* error) {
+    return platform::OpenWithSystem(path, error);
+}
+
+void RealWorld::PlayWaveFile(const std::string& path) { platform::PlayWaveFile(path); }
+
+void RealWorld::SleepMilliseconds(int milliseconds) { platform::SleepMilliseconds(milliseconds); }
+
+void RealWorld::ShowMessage(const std::string& text) {
+    if (g_messageBox != nullptr) {
+        g_messageBox->Show(text);
+    } else {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+}
+
+OutsideWorld& World() {
+    static RealWorld real;
+    return g_installedWorld != nullptr ? *g_installedWorld : real;
+}
+
+void InstallWorld(OutsideWorld* world) { g_installedWorld = world; }
+
+void InstallMessageBox(MessageBox* box) { g_messageBox = box; }
+
+}  // namespace platform

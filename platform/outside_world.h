@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "ui_services.h"
+
+namespace platform {
+
+// Every action of the program that reaches outside it and that a test wants to see rather than
+// suffer: starting programs, opening files with the system, sounds, pauses and message boxes.
+// The program acts through World(); tests install a recorder in its place.
+class OutsideWorld {
+public:
+    virtual ~OutsideWorld() = default;
+    virtual bool StartCommandLine(const std::string& commandLine, std::string* error) = 0;
+    virtual bool OpenWithSystem(const std::string& path, std::string* error) = 0;
+    virtual void PlayWaveFile(const std::string& path) = 0;
+    virtual void SleepMilliseconds(int milliseconds) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// The real system. Messages go to the installed message box, or to standard error until a
+// window installs one.
+class RealWorld : public OutsideWorld {
+public:
+    bool StartCommandLine(const std::string& commandLine, std::string* error) override;
+    bool OpenWithSystem(const std::string& path, std::string* error) override;
+    void PlayWaveFile(const std::string& path) override;
+    void SleepMilliseconds(int milliseconds) override;
+    void ShowMessage(const std::string& text) override;
+};
+
+// The world the program acts on: a RealWorld unless another has been installed.
+OutsideWorld& World();
+
+// Installs `world` (not owned) in place of the real one; nullptr restores the real one.
+void InstallWorld(OutsideWorld* world);
+
+// The message box that RealWorld::ShowMessage uses (not owned); nullptr restores standard error.
+void InstallMessageBox(MessageBox* box);
+
+}  // namespace platform

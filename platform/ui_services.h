@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// A list box as the support routines fill it: remove all items, append one at the end.
+// The windows implement it over their own list controls.
+class ListBox {
+public:
+    virtual ~ListBox() = default;
+    virtual void Clear() = 0;
+    virtual void Append(const std::string& item) = 0;
+};
+
+// A modal message box with an OK button only, no icon, and the program's title as its title.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void Show(const std::string& text) = 0;
+};
+
+}  // namespace platform

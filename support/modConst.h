@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string_view>
+
+// The program's constants: its title, its file names and the texts it shows.
+namespace modConst {
+
+inline constexpr std::string_view kAppTitle = "Quillmere";
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+inline constexpr std::string_view kSep = "\\";
+// Where the system keeps its sounds; a sound missing from the program folder is looked for here.
+inline constexpr std::string_view kSystemSoundFolder = "C:\\Windows\\Media";
+#else
+inline constexpr char kPathSeparator = '/';
+inline constexpr std::string_view kSep = "/";
+inline constexpr std::string_view kSystemSoundFolder = "/usr/share/sounds";
+#endif
+
+// Settings file: program folder, separator, title, ".ini".
+inline constexpr std::string_view kIniExtension = ".ini";
+inline constexpr std::string_view kIniSection = "ExePath";
+inline constexpr std::string_view kKeyKifFWin = "KifFWin";
+inline constexpr std::string_view kKeyKShogi = "KShogi";
+inline constexpr std::string_view kKeyUWSC = "UWSC";
+inline constexpr std::string_view kKeyTerapad = "Terapad";
+
+// Files of the program folder.
+inline constexpr std::string_view kScriptSaveKif = "uwsSaveKif.uws";
+inline constexpr std::string_view kScriptOpenStart = "uwsOpenStart.uws";
+inline constexpr std::string_view kScriptEditTxt = "uwsEditTxt.uws";
+inline constexpr std::string_view kTemplateFile = "Template.txt";
+inline constexpr std::string_view kStartSound = "start.wav";
+
+// The book root is a folder of this name beside the program folder.
+inline constexpr std::string_view kBookFolderName = "book";
+inline constexpr std::string_view kProblemExtensions = "kif;bod";
+inline constexpr std::string_view kCompanionSuffix = ".txt";
+inline constexpr std::string_view kImageExtension = "jpg";
+inline constexpr std::string_view kSpaceCode = "<spc>";
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// Texts shown to the user.
+inline constexpr std::string_view kMsgNoPeriod = "ファイル名にピリオドが見つかりません";
+inline constexpr std::string_view kMsgEditorNotFound = "次のエディタが見つかりません";
+inline constexpr std::string_view kMsgNotFoundSuffix = "が見つかりません";
+inline constexpr std::string_view kMsgPageNotThreeChars = "ページ番号は３桁固定で指定してください";
+inline constexpr std::string_view kMsgPageNotDigits = "ページ番号は３桁の半角数字で指定してください";
+inline constexpr std::string_view kMsgProblemFileNotFound = "次のファイルが見つかりません。";
+inline constexpr std::string_view kMsgKifuWPathNotSet =
+    "KifuW.exe へのパスが設定画面で正しく設定されていません。";
+inline constexpr std::string_view kMsgKShogiPathNotSet =
+    "K-Shogiへのパスが設定画面で正しく設定されていません。";
+inline constexpr std::string_view kMsgFileDoesNotExist = "次のファイルは存在しません";
+inline constexpr std::string_view kMsgDropAFile = "ファイルをD&Dしてください。";
+inline constexpr std::string_view kStateCompanionPresent = "あり";
+inline constexpr std::string_view kStateCompanionAbsent = "なし";
+
+// Texts of our own, for failures the program reports instead of passing over.
+inline constexpr std::string_view kMsgCannotStart = "次のコマンドを起動できませんでした。";
+inline constexpr std::string_view kMsgSettingsNotSaved = "次の設定ファイルに保存できませんでした。";
+inline constexpr std::string_view kMsgNoProblemSelected = "問題ファイルが選択されていません。";
+inline constexpr std::string_view kMsgTemplateNotCopied = "次のテンプレートをコピーできませんでした。";
+inline constexpr std::string_view kMsgCannotOpen = "次のファイルを開けませんでした。";
+
+}  // namespace modConst

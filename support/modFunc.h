@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui_services.h"
+
+// The support routines both windows work through. Stateless: every path is built afresh.
+// Text is UTF-8; where a routine counts characters, it counts Unicode characters, not bytes.
+namespace modFunc {
+
+// A list of file names indexed from 0 whose element 0 is always the empty string.
+using NameArray = std::vector<std::string>;
+
+// The folder of the running program, without a trailing separator (except at a root).
+std::string ProgramFolder();
+// Makes ProgramFolder() give `folder` instead; an empty text restores the real one. For tests,
+// which run the windows on a throwaway program folder.
+void OverrideProgramFolder(const std::string& folder);
+
+// ---- The settings file -------------------------------------------------------------------
+// Program folder, separator, "Quillmere.ini".
+std::string IniFilePath();
+std::string ReadIniValue(const std::string& section, const std::string& key,
+                         const std::string& defaultValue);
+// Gives false, with a description in `error` when given, when the file could not be written.
+bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                   std::string* error = nullptr);
+
+// ---- Paths, files and folders ------------------------------------------------------------
+bool FolderExists(const std::string& path);
+// Shows the lookup's error and the path in a message when the lookup fails.
+bool FileExists(const std::string& path);
+// True only for an existing regular file of at least one byte; deletes a file of zero bytes.
+// Never blocks and never shows anything.
+bool FileHasContent(const std::string& path);
+std::string ParentFolder(const std::string& path);
+// The name with everything after its last period replaced by `extension`. A name without a
+// period shows kMsgNoPeriod and gives nothing: the caller stops its handler there.
+std::optional<std::string> ReplaceExtension(const std::string& name, const std::string& extension);
+bool IsAllDigits(const std::string& text);
+// Throws std::out_of_range for a start below 1 or a field above 2147483647.
+std::string DecrementNumberAt(const std::string& text, int start, int width);
+void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
+                           NameArray& names);
+void FillFolderList(const std::string& folder, platform::ListBox& list);
+void FillListFromArray(const NameArray& names, platform::ListBox& list);
+
+// ---- Sound and editor --------------------------------------------------------------------
+// Plays `name` from the program folder, or else from the system's sound folder; synchronous.
+void PlaySoundFile(const std::string& name);
+void OpenInEditor(const std::string& editor, const std::string& file);
+
+// ---- Starting outside programs -----------------------------------------------------------
+// Starts a command line built by commandLine::*. A program that cannot be started is reported
+// in a message naming the command line; gives false then.
+bool StartProgram(const std::string& commandLine);
+
+// Shows a message box with the program's title.
+void ShowMessage(const std::string& text);
+
+}  // namespace modFunc
