@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -11,6 +12,10 @@ public:
     virtual ~ListBox() = default;
     virtual void Clear() = 0;
     virtual void Append(const std::string& item) = 0;
+    // Appends the items in order; a list may do it faster than one by one.
+    virtual void AppendMany(const std::vector<std::string>& items) {
+        for (const std::string& item : items) Append(item);
+    }
 };
 
 // A modal message box with an OK button only, no icon, and the program's title as its title.
