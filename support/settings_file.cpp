@@ -1,0 +1,27 @@
+#include "platform/profile.h"
+#include "support/modConst.h"
+#include "support/modFunc.h"
+
+namespace modFunc {
+
+std::string IniFilePath() {
+    std::string path = ProgramFolder();
+    path += modConst::kSep;
+    path += modConst::kAppTitle;
+    path += modConst::kIniExtension;
+    return path;
+}
+
+// The whole stored value comes back: a long path cut short would silently point elsewhere.
+std::string ReadIniValue(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) {
+    return platform::ReadProfileString(section, key, defaultValue, IniFilePath());
+}
+
+// The caller tells the user; this routine only reports the failure.
+bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                   std::string* error) {
+    return platform::WriteProfileString(section, key, value, IniFilePath(), error);
+}
+
+}  // namespace modFunc
