@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui_services.h"
+#include "user_interface.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui_services.h"
+#include "platform/user_interface.h"
 
 // The support routines both windows work through. Stateless: every path is built afresh.
 // Text is UTF-8; where a routine counts characters, it counts Unicode characters, not bytes.
