@@ -1,0 +1,435 @@
+// The profile file on POSIX systems: our own reader and writer with the rules of the Windows
+// profile functions (see profile_format.h for the line grammar).
+//
+// Values are stored exactly as given, without quotes added. The format therefore cannot carry a
+// value that starts or ends with blanks, or that is enclosed in a pair of quotes: a read drops
+// those blanks and that pair, as the Windows functions do.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "platform/profile.h"
+#include "platform/profile_format.h"
+
+namespace platform {
+
+namespace {
+
+namespace fmt = profile_format;
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+std::string ErrorText(int error) { return std::system_category().message(error); }
+
+class FileDescriptor {
+  public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) {
+            Close();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { Close(); }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Gives the error of close(), which for a written file can be the first sign of a full disk.
+    int Close() {
+        if (fd_ < 0) return 0;
+        const int result = ::close(std::exchange(fd_, -1));
+        return result == 0 ? 0 : errno;
+    }
+
+  private:
+    int fd_ = -1;
+};
+
+struct OpenedProfile {
+    FileDescriptor fd;
+    struct stat info {};
+    int error = 0;  // 0 when opened
+    bool isFolder = false;
+    bool isSpecial = false;  // a FIFO, a device or a socket, never read
+};
+
+// Non-blocking, so that a FIFO at the path cannot hang us before we see what it is.
+OpenedProfile OpenProfile(const std::string& path) {
+    OpenedProfile opened;
+    opened.fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!opened.fd.valid()) {
+        opened.error = errno;
+        return opened;
+    }
+    if (::fstat(opened.fd.get(), &opened.info) != 0) {
+        opened.error = errno;
+    } else if (S_ISDIR(opened.info.st_mode)) {
+        opened.isFolder = true;
+    } else if (!S_ISREG(opened.info.st_mode)) {
+        opened.isSpecial = true;
+    }
+    return opened;
+}
+
+// Gives the file line by line, each with its '\n' when it has one, holding only one line at a time.
+// A reader of no file (fd -1) gives no lines.
+class LineReader {
+  public:
+    explicit LineReader(int fd) : fd_(fd), buffer_(kChunkSize) {}
+
+    bool Next(std::string& line) {
+        line.clear();
+        if (fd_ < 0) return false;
+        for (;;) {
+            if (position_ == end_ && !Refill()) return !line.empty() && error_ == 0;
+            const char* start = buffer_.data() + position_;
+            const std::size_t available = end_ - position_;
+            const void* newline = std::memchr(start, '\n', available);
+            if (newline != nullptr) {
+                const std::size_t length = static_cast<const char*>(newline) - start + 1;
+                line.append(start, length);
+                position_ += length;
+                return true;
+            }
+            line.append(start, available);
+            position_ = end_;
+        }
+    }
+
+    int error() const { return error_; }
+
+  private:
+    bool Refill() {
+        position_ = end_ = 0;
+        for (;;) {
+            const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
+            if (count > 0) {
+                end_ = static_cast<std::size_t>(count);
+                return true;
+            }
+            if (count == 0) return false;
+            if (errno != EINTR) {
+                error_ = errno;
+                return false;
+            }
+        }
+    }
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;
+    std::size_t end_ = 0;
+    int error_ = 0;
+};
+
+bool RemoveBom(std::string& firstLine) {
+    if (firstLine.compare(0, fmt::kUtf8Bom.size(), fmt::kUtf8Bom) != 0) return false;
+    firstLine.erase(0, fmt::kUtf8Bom.size());
+    return true;
+}
+
+// Buffered writing that remembers the first failure and whether the output ends a line.
+class OutputWriter {
+  public:
+    explicit OutputWriter(int fd) : fd_(fd) { buffer_.reserve(kChunkSize); }
+
+    void Write(std::string_view data) {
+        if (data.empty()) return;
+        atLineStart_ = data.back() == '\n';
+        if (buffer_.size() + data.size() > kChunkSize) Flush();
+        if (data.size() >= kChunkSize) {
+            WriteAll(data);
+        } else {
+            buffer_.append(data);
+        }
+    }
+    // A byte-order mark opens no line: text after it still starts the first line.
+    void WriteBom() {
+        const bool atLineStart = atLineStart_;
+        Write(fmt::kUtf8Bom);
+        atLineStart_ = atLineStart;
+    }
+    // Writes a whole line, first ending an unfinished last line of the original.
+    void WriteLine(std::string_view text, std::string_view newline) {
+        if (!atLineStart_) Write(newline);
+        Write(text);
+        Write(newline);
+    }
+    void Flush() {
+        WriteAll(buffer_);
+        buffer_.clear();
+    }
+    int error() const { return error_; }
+
+  private:
+    void WriteAll(std::string_view data) {
+        while (!data.empty() && error_ == 0) {
+            const ssize_t count = ::write(fd_, data.data(), data.size());
+            if (count >= 0) {
+                data.remove_prefix(static_cast<std::size_t>(count));
+            } else if (errno != EINTR) {
+                error_ = errno;
+            }
+        }
+    }
+
+    int fd_;
+    std::string buffer_;
+    bool atLineStart_ = true;
+    int error_ = 0;
+};
+
+// Copies the profile from `reader` to `out` with the key's value stored: the line of the first
+// matching key of the first matching section is replaced in place (everything up to its '=' kept
+// byte for byte); otherwise a "key=value" line goes after the section's last non-blank line, or a
+// new section goes at the end of the file. Every other byte is copied unchanged.
+void CopyWithValue(LineReader& reader, OutputWriter& out, std::string_view section,
+                   std::string_view key, std::string_view value) {
+    enum class Stage { kSeekingSection, kInSection, kStored };
+    Stage stage = Stage::kSeekingSection;
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    // New lines follow the file's own style, told by its first line.
+    std::string newline = "\n";
+    // Blank lines inside the section are held back so a new key lands above them.
+    std::string heldBlankLines;
+    bool lastLineBlank = true;
+
+    std::string raw;
+    bool firstLine = true;
+    while (reader.Next(raw)) {
+        if (firstLine) {
+            if (raw.size() >= 2 && raw.compare(raw.size() - 2, 2, "\r\n") == 0) newline = "\r\n";
+            if (RemoveBom(raw)) out.WriteBom();
+            firstLine = false;
+        }
+        const std::string_view text = fmt::LineText(raw);
+        const fmt::ParsedLine line = fmt::ParseLine(text);
+        lastLineBlank = line.kind == fmt::LineKind::kBlank;
+
+        if (stage == Stage::kInSection) {
+            if (line.kind == fmt::LineKind::kBlank) {
+                heldBlankLines += raw;
+                continue;
+            }
+            if (line.kind == fmt::LineKind::kSection) {
+                out.WriteLine(keyLine, newline);
+                stage = Stage::kStored;
+            }
+            out.Write(heldBlankLines);
+            heldBlankLines.clear();
+            if (line.kind == fmt::LineKind::kKey && fmt::NamesEqual(line.name, key)) {
+                const std::string_view rawView = raw;
+                out.Write(rawView.substr(0, line.valueOffset));
+                out.Write(value);
+                out.Write(rawView.substr(text.size()));  // the line's own ending
+                stage = Stage::kStored;
+                continue;
+            }
+        } else if (stage == Stage::kSeekingSection && line.kind == fmt::LineKind::kSection &&
+                   fmt::NamesEqual(line.name, section)) {
+            stage = Stage::kInSection;
+        }
+        out.Write(raw);
+    }
+    if (reader.error() != 0) return;
+
+    if (stage == Stage::kInSection) {
+        out.WriteLine(keyLine, newline);
+        out.Write(heldBlankLines);
+    } else if (stage == Stage::kSeekingSection) {
+        if (!lastLineBlank) out.WriteLine("", newline);
+        out.WriteLine("[" + std::string(section) + "]", newline);
+        out.WriteLine(keyLine, newline);
+    }
+}
+
+bool HoldsLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// Names and values that could not be read back as given, or that would break the file's lines,
+// are refused rather than stored.
+std::string ProblemWithEntry(std::string_view section, std::string_view key,
+                             std::string_view value) {
+    if (HoldsLineBreakOrNul(section)) return "the section name holds a line break or a NUL byte";
+    if (HoldsLineBreakOrNul(key)) return "the key name holds a line break or a NUL byte";
+    if (HoldsLineBreakOrNul(value)) return "the value holds a line break or a NUL byte";
+    if (key.empty()) return "the key name is empty";
+    if (key.find('=') != std::string_view::npos) return "the key name holds '='";
+    if (key.front() == ';' || key.front() == '[') {
+        return "the key name starts with ';' or '[', which would make it a comment or a section";
+    }
+    return {};
+}
+
+// Writing through a symbolic link updates the file it points to and keeps the link.
+std::string ResolvedTarget(const std::string& file) {
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return file;
+    char* resolved = ::realpath(file.c_str(), nullptr);
+    if (resolved == nullptr) return file;
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
+// A temporary file beside the target, removed again unless it was renamed into place.
+class TemporaryFile {
+  public:
+    // Gives an invalid object and sets `error` when no file could be made.
+    TemporaryFile(const std::string& folderPrefix, const std::string& baseName, int& error) {
+        static std::mt19937_64 generator{std::random_device{}()};
+        // A short hidden name, so folder listings skip it and long names stay within NAME_MAX.
+        const std::string stem = folderPrefix + "." + baseName.substr(0, 64) + ".";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string candidate = stem + std::to_string(generator() % 1000000000ULL) + ".tmp";
+            // Made with the usual permissions; an existing file's bits are copied onto it later.
+            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                fd_ = FileDescriptor(fd);
+                path_ = std::move(candidate);
+                error = 0;
+                return;
+            }
+            error = errno;
+            if (error != EEXIST) return;
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        fd_.Close();
+        if (!path_.empty()) ::unlink(path_.c_str());
+    }
+
+    bool valid() const { return fd_.valid(); }
+    int fd() const { return fd_.get(); }
+    int Close() { return fd_.Close(); }
+    // Gives 0 or the error of rename().
+    int RenameTo(const std::string& target) {
+        if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+        path_.clear();
+        return 0;
+    }
+
+  private:
+    FileDescriptor fd_;
+    std::string path_;
+};
+
+// So that the rename itself survives a power cut. A failure here leaves a good file either way.
+void SyncFolder(const std::string& folder) {
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) ::fsync(fd.get());
+}
+
+bool Fail(std::string* error, const std::string& description) {
+    if (error != nullptr) *error = description;
+    return false;
+}
+
+}  // namespace
+
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue, const std::string& file) {
+    const OpenedProfile opened = OpenProfile(file);
+    if (opened.error != 0 || opened.isFolder || opened.isSpecial) return defaultValue;
+
+    const std::string_view wantedSection = fmt::TrimBlanks(section);
+    const std::string_view wantedKey = fmt::TrimBlanks(key);
+    LineReader reader(opened.fd.get());
+    std::string raw;
+    bool firstLine = true;
+    bool inSection = false;
+    while (reader.Next(raw)) {
+        if (firstLine) {
+            RemoveBom(raw);
+            firstLine = false;
+        }
+        const fmt::ParsedLine line = fmt::ParseLine(fmt::LineText(raw));
+        if (line.kind == fmt::LineKind::kSection) {
+            // Only the first section of the name counts, as with the Windows functions.
+            if (inSection) break;
+            inSection = fmt::NamesEqual(line.name, wantedSection);
+        } else if (inSection && line.kind == fmt::LineKind::kKey &&
+                   fmt::NamesEqual(line.name, wantedKey)) {
+            return std::string(fmt::StoredValue(line.valueText));
+        }
+    }
+    return defaultValue;
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file, std::string* error) {
+    const std::string_view wantedSection = fmt::TrimBlanks(section);
+    const std::string_view wantedKey = fmt::TrimBlanks(key);
+    if (const std::string problem = ProblemWithEntry(wantedSection, wantedKey, value);
+        !problem.empty()) {
+        return Fail(error, "cannot store the value in " + file + ": " + problem);
+    }
+
+    const std::string target = ResolvedTarget(file);
+    const std::size_t slash = target.rfind('/');
+    const std::string folderPrefix = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string baseName = target.substr(folderPrefix.size());
+    if (baseName.empty()) return Fail(error, "cannot write " + file + ": it names no file");
+
+    const OpenedProfile original = OpenProfile(target);
+    const bool originalExists = original.error == 0;
+    if (original.error != 0 && original.error != ENOENT) {
+        return Fail(error, "cannot read " + file + ": " + ErrorText(original.error));
+    }
+    if (original.isFolder) return Fail(error, "cannot write " + file + ": it is a folder");
+    if (original.isSpecial) return Fail(error, "cannot write " + file + ": it is not a file");
+    // A file marked read-only stays as it is, as on Windows, although the rename could replace it.
+    if (originalExists && ::access(target.c_str(), W_OK) != 0 &&
+        (errno == EACCES || errno == EROFS)) {
+        return Fail(error, "cannot write " + file + ": it is read-only");
+    }
+
+    int tempError = 0;
+    TemporaryFile temp(folderPrefix, baseName, tempError);
+    if (!temp.valid()) {
+        return Fail(error, "cannot write " + file +
+                               ": cannot make a file in its folder: " + ErrorText(tempError));
+    }
+
+    OutputWriter out(temp.fd());
+    LineReader reader(originalExists ? original.fd.get() : -1);
+    CopyWithValue(reader, out, wantedSection, wantedKey, value);
+    if (reader.error() != 0) {
+        return Fail(error, "cannot read " + file + ": " + ErrorText(reader.error()));
+    }
+    out.Flush();
+
+    int writeError = out.error();
+    if (writeError == 0 && originalExists &&
+        ::fchmod(temp.fd(), original.info.st_mode & 07777) != 0) {
+        writeError = errno;
+    }
+    if (writeError == 0 && ::fsync(temp.fd()) != 0) writeError = errno;
+    if (const int closeError = temp.Close(); writeError == 0) writeError = closeError;
+    if (writeError == 0) writeError = temp.RenameTo(target);
+    if (writeError != 0) return Fail(error, "cannot write " + file + ": " + ErrorText(writeError));
+
+    SyncFolder(folderPrefix.empty() ? "." : folderPrefix);
+    return true;
+}
+
+}  // namespace platform
