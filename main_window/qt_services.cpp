@@ -18,9 +18,8 @@ namespace {
 // the same characters where those are missing.
 const QStringList kGothicFallbacks = {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP",
                                       "VL Gothic", "TakaoGothic"};
-const QStringList kProportionalGothicFallbacks = {"IPAPGothic", "IPAexGothic",
-                                                  "Noto Sans CJK JP", "VL PGothic",
-                                                  "TakaoPGothic"};
+const QStringList kProportionalGothicFallbacks = {"IPAPGothic", "IPAexGothic", "Noto Sans CJK JP",
+                                                  "VL PGothic", "TakaoPGothic"};
 
 void MapFont(const QString& designed, const QStringList& fallbacks) {
     const QStringList installed = QFontDatabase::families();

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "platform/ui_services.h"
+#include "platform/user_interface.h"
 
 class QApplication;
 class QListWidget;
@@ -25,18 +25,18 @@ QString MainWindowTitle();
 // A modal message box with OK only, no icon, the application title as its title. Line breaks
 // given as CR LF show as one break.
 class QtMessageBox : public platform::MessageBox {
-public:
+  public:
     void Show(const std::string& text) override;
 };
 
 // A list box over a QListWidget. Appending to a sorting list keeps its order.
 class ListWidgetBox : public platform::ListBox {
-public:
+  public:
     explicit ListWidgetBox(QListWidget& list) : list_(list) {}
     void Clear() override;
     void Append(const std::string& item) override;
 
-private:
+  private:
     QListWidget& list_;
 };
 

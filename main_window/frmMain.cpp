@@ -1,0 +1,317 @@
+#include "main_window/frmMain.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <cmath>
+#include <exception>
+#include <optional>
+
+#include "main_window/qt_services.h"
+#include "main_window/sorted_list_item.h"
+#include "platform/file_ops.h"
+#include "platform/outside_world.h"
+#include "settings_window/frmIni.h"
+#include "support/command_lines.h"
+#include "support/modConst.h"
+#include "support/modFunc.h"
+#include "support/utf8_text.h"
+#include "ui_frmMain.h"
+
+using quill::FromQt;
+using quill::ToQt;
+
+namespace {
+
+std::string Str(std::string_view text) { return std::string(text); }
+
+// The whole number "+1" works on: blanks around it allowed, a sign, and a decimal fraction
+// rounded to the nearest whole. Nothing for text that is not a number or is too large.
+std::optional<long long> ParsePageNumber(const QString& text) {
+    bool ok = false;
+    const QString trimmed = text.trimmed();
+    const long long whole = trimmed.toLongLong(&ok);
+    if (ok) return whole;
+    const double value = trimmed.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::fabs(value) > 1e15) return std::nullopt;
+    return std::llround(value);
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
+    ui->setupUi(this);
+    cmdUWSC = {ui->cmdUWSC_0, ui->cmdUWSC_1, ui->cmdUWSC_2};
+    cmdEditUws = {ui->cmdEditUws_0, ui->cmdEditUws_1, ui->cmdEditUws_2};
+    cmdRunKifuFWin = {ui->cmdRunKifuFWin_0, ui->cmdRunKifuFWin_1};
+    setFixedSize(231, 556);
+    ConnectHandlers();
+    Form_Load();
+    ui->lstFolder->setFocus();
+}
+
+frmMain::~frmMain() { delete ui; }
+
+template <typename Handler>
+void frmMain::Guarded(Handler&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        modFunc::ShowMessage(error.what());
+    }
+}
+
+void frmMain::ConnectHandlers() {
+    // Selecting an entry, by the user or from code, runs the entry's handler. Clearing a list
+    // leaves no selection and runs nothing.
+    connect(ui->lstFolder, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) Guarded([this] { lstFolder_Click(); });
+    });
+    connect(ui->lstFile, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) Guarded([this] { lstFile_Click(); });
+    });
+    auto onClick = [this](QPushButton* button, auto handler) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Guarded(handler); });
+    };
+    onClick(ui->cmdOpenFolder, [this] { cmdOpenFolder_Click(); });
+    onClick(ui->cmdNext, [this] { cmdNext_Click(); });
+    onClick(ui->cmdInc, [this] { cmdInc_Click(); });
+    onClick(ui->cmdOpenBook, [this] { cmdOpenBook_Click(); });
+    onClick(ui->cmdOpenTemplateFile, [this] { cmdOpenTemplateFile_Click(); });
+    onClick(ui->cmdOpenIniWin, [this] { cmdOpenIniWin_Click(); });
+    for (int i = 0; i < static_cast<int>(cmdUWSC.size()); ++i) {
+        onClick(cmdUWSC[i], [this, i] { cmdUWSC_Click(i); });
+        onClick(cmdEditUws[i], [this, i] { cmdEditUws_Click(i); });
+    }
+    for (int i = 0; i < static_cast<int>(cmdRunKifuFWin.size()); ++i) {
+        onClick(cmdRunKifuFWin[i], [this, i] { cmdRunKifuFWin_Click(i); });
+    }
+}
+
+// ---- Paths, built afresh at every use --------------------------------------------------------
+
+std::string frmMain::BookRoot() const {
+    return modFunc::ParentFolder(modFunc::ProgramFolder()) + Str(modConst::kSep) +
+           Str(modConst::kBookFolderName);
+}
+
+std::string frmMain::CurrentBookFolder() const {
+    return BookRoot() + Str(modConst::kSep) + quill::SelectedEntry(*ui->lstFolder);
+}
+
+std::string frmMain::CurrentProblemFile() const { return quill::SelectedEntry(*ui->lstFile); }
+
+std::string frmMain::ProgramFile(std::string_view name) const {
+    return modFunc::ProgramFolder() + Str(modConst::kSep) + Str(name);
+}
+
+// ---- Start-up and shutdown ----------------------------------------------------------------
+
+void frmMain::Form_Load() {
+    move(50, 0);
+    setWindowTitle(quill::MainWindowTitle());
+    quill::ListWidgetBox books(*ui->lstFolder);
+    modFunc::FillFolderList(BookRoot(), books);
+    if (ui->lstFolder->count() > 0) ui->lstFolder->setCurrentRow(0);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    frmIni::Unload();
+    QCoreApplication::quit();
+}
+
+// ---- Browsing -----------------------------------------------------------------------------
+
+void frmMain::lstFolder_Click() {
+    modFunc::NameArray names;
+    modFunc::ListFilesByExtensions(CurrentBookFolder(), Str(modConst::kProblemExtensions), names);
+    quill::SortedListBox problems(*ui->lstFile);
+    modFunc::FillListFromArray(names, problems);
+    if (ui->lstFile->count() > 0) ui->lstFile->setCurrentRow(0);
+}
+
+void frmMain::lstFile_Click() {
+    const std::string companion = CurrentProblemFile() + Str(modConst::kCompanionSuffix);
+    ui->lblMsg->setText(ToQt(Str(modConst::kStateCompanionAbsent)));
+    if (modFunc::FileHasContent(CurrentBookFolder() + Str(modConst::kSep) + companion)) {
+        ui->lblMsg->setText(ToQt(Str(modConst::kStateCompanionPresent)));
+    }
+}
+
+void frmMain::cmdOpenFolder_Click() {
+    const std::string folder = CurrentBookFolder();
+    std::string error;
+    // The desktop's answer is not awaited; only an opener that cannot be started at all is told.
+    if (!platform::World().OpenWithSystem(folder, &error)) {
+        modFunc::ShowMessage(Str(modConst::kMsgCannotOpen) + Str(modConst::kCrLf) + "  " + folder);
+    }
+}
+
+void frmMain::cmdNext_Click() {
+    const int index = ui->lstFile->currentRow();
+    const int count = ui->lstFile->count();
+    if (index < count - 1) ui->lstFile->setCurrentRow(index + 1);
+}
+
+void frmMain::cmdInc_Click() {
+    const std::optional<long long> value = ParsePageNumber(ui->txtPageN->text());
+    if (!value || *value >= 2147483647LL || *value < -2147483647LL) {
+        // Not a number "+1" can raise: the text stays, and the user learns what it should be.
+        std::string message;
+        if (!ValidatePageNumber(message)) modFunc::ShowMessage(message);
+        return;
+    }
+    const std::string raised = "00" + std::to_string(*value + 1);
+    ui->txtPageN->setText(ToQt(raised.substr(raised.size() - 3)));
+}
+
+bool frmMain::ValidatePageNumber(std::string& message) const {
+    const std::string text = FromQt(ui->txtPageN->text());
+    if (utf8::Length(text) != 3) {
+        message = Str(modConst::kMsgPageNotThreeChars);
+        return false;
+    }
+    if (!modFunc::IsAllDigits(text)) {
+        message = Str(modConst::kMsgPageNotDigits);
+        return false;
+    }
+    return true;
+}
+
+// ---- Page images ----------------------------------------------------------------------------
+
+void frmMain::cmdOpenBook_Click() {
+    const std::string folder = CurrentBookFolder();
+    if (!modFunc::FolderExists(folder)) {
+        modFunc::ShowMessage(folder + Str(modConst::kMsgNotFoundSuffix));
+        return;
+    }
+    const std::optional<std::string> firstName =
+        modFunc::ReplaceExtension(CurrentProblemFile(), Str(modConst::kImageExtension));
+    if (!firstName) return;
+    const std::string firstPath = folder + Str(modConst::kSep) + *firstName;
+    const std::string secondPath =
+        folder + Str(modConst::kSep) + modFunc::DecrementNumberAt(*firstName, 2, 3);
+
+    std::string toOpen;
+    if (modFunc::FileHasContent(firstPath)) {
+        toOpen = firstPath;
+    } else if (modFunc::FileHasContent(secondPath)) {
+        toOpen = secondPath;
+    } else {
+        modFunc::ShowMessage(firstPath + Str(modConst::kMsgNotFoundSuffix));
+        return;
+    }
+    std::string error;
+    if (!platform::World().OpenWithSystem(toOpen, &error)) {
+        modFunc::ShowMessage(Str(modConst::kMsgCannotOpen) + Str(modConst::kCrLf) + "  " + toOpen);
+    }
+}
+
+// ---- The automation scripts -----------------------------------------------------------------
+
+void frmMain::cmdUWSC_Click(int Index) {
+    const std::string bookFolder = CurrentBookFolder();
+    const std::string problemName = CurrentProblemFile();
+    const std::string problemPath = bookFolder + Str(modConst::kSep) + problemName;
+    const std::string companionPath = problemPath + Str(modConst::kCompanionSuffix);
+    const std::string programFolder = modFunc::ProgramFolder();
+
+    switch (Index) {
+        case 0: {  // Create: the script has the record of the page saved, then the list is read
+                   // again.
+            std::string message;
+            if (!ValidatePageNumber(message)) {
+                modFunc::ShowMessage(message);
+                return;
+            }
+            const std::string baseName = "p" + FromQt(ui->txtPageN->text());
+            const std::string line =
+                commandLine::SaveKifScript(frmIni::Get().UWSCPath(), programFolder,
+                                           bookFolder + Str(modConst::kSep) + baseName);
+            // Nothing was started, so there is nothing to wait for.
+            if (!modFunc::StartProgram(line)) return;
+            platform::World().SleepMilliseconds(2000);
+            lstFolder_Click();
+            ui->lstFile->setCurrentRow(ui->lstFile->count() - 1);
+            return;
+        }
+        case 1: {  // Start: the record is opened for solving.
+            // Without a selection there is no record to hand over.
+            if (problemName.empty()) {
+                modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
+                return;
+            }
+            if (!modFunc::FileHasContent(problemPath)) {
+                modFunc::ShowMessage(Str(modConst::kMsgProblemFileNotFound) + Str(modConst::kCrLf) +
+                                     problemPath);
+                return;
+            }
+            const std::string line =
+                commandLine::OpenStartScript(frmIni::Get().UWSCPath(), programFolder, problemPath);
+            if (!modFunc::StartProgram(line)) return;
+            ui->txtCur->setText(ToQt(problemName));
+            modFunc::PlaySoundFile(Str(modConst::kStartSound));
+            return;
+        }
+        case 2: {  // Open companion: made from the template when missing, then opened.
+            if (problemName.empty()) {
+                modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
+                return;
+            }
+            if (!modFunc::FileHasContent(companionPath)) {
+                const std::string templatePath = ProgramFile(modConst::kTemplateFile);
+                if (!platform::CopyFileTo(templatePath, companionPath)) {
+                    modFunc::ShowMessage(Str(modConst::kMsgTemplateNotCopied) +
+                                         Str(modConst::kCrLf) + "  " + templatePath);
+                    return;
+                }
+            }
+            const std::string line =
+                commandLine::EditTxtScript(frmIni::Get().UWSCPath(), programFolder,
+                                           frmIni::Get().TerapadPath(), companionPath);
+            if (!modFunc::StartProgram(line)) return;
+            modFunc::PlaySoundFile(Str(modConst::kStartSound));
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+// ---- Tools and editing --------------------------------------------------------------------
+
+void frmMain::cmdRunKifuFWin_Click(int Index) {
+    std::string path;
+    std::string_view notSet;
+    if (Index == 0) {
+        path = frmIni::Get().KifFWinPath();
+        notSet = modConst::kMsgKifuWPathNotSet;
+    } else if (Index == 1) {
+        path = frmIni::Get().KShogiPath();
+        notSet = modConst::kMsgKShogiPathNotSet;
+    } else {
+        return;
+    }
+    if (modFunc::FileHasContent(path)) {
+        modFunc::StartProgram(commandLine::ProgramAlone(path));
+    } else {
+        modFunc::ShowMessage(Str(notSet));
+    }
+}
+
+void frmMain::cmdEditUws_Click(int Index) {
+    static constexpr std::array<std::string_view, 3> kScripts = {
+        modConst::kScriptSaveKif, modConst::kScriptOpenStart, modConst::kScriptEditTxt};
+    if (Index < 0 || Index >= static_cast<int>(kScripts.size())) return;
+    modFunc::OpenInEditor(frmIni::Get().TerapadPath(), ProgramFile(kScripts[Index]));
+}
+
+void frmMain::cmdOpenTemplateFile_Click() {
+    modFunc::OpenInEditor(frmIni::Get().TerapadPath(), ProgramFile(modConst::kTemplateFile));
+}
+
+void frmMain::cmdOpenIniWin_Click() { frmIni::Get().ShowModalAt(x(), 0); }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace Ui {
+class frmMain;
+}
+
+// The main window: the books, their problem files, the page number, and the buttons that act on
+// the current selection. It keeps no state of its own: every handler reads the controls and
+// builds the paths it needs afresh.
+class frmMain : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Creates the window and runs Form_Load: placed, titled, the books listed and the first one
+    // selected. The window is not shown.
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Handlers, named after their controls; public so that tests can drive them directly too.
+    void Form_Load();
+    void lstFolder_Click();
+    void lstFile_Click();
+    void cmdOpenFolder_Click();
+    void cmdNext_Click();
+    void cmdInc_Click();
+    // True when txtPageN holds three half-width digits; otherwise `message` says what is wrong.
+    bool ValidatePageNumber(std::string& message) const;
+    void cmdOpenBook_Click();
+    void cmdUWSC_Click(int Index);
+    void cmdRunKifuFWin_Click(int Index);
+    void cmdEditUws_Click(int Index);
+    void cmdOpenTemplateFile_Click();
+    void cmdOpenIniWin_Click();
+
+  protected:
+    // Form_Unload: closing the main window ends the program.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    std::string BookRoot() const;
+    std::string CurrentBookFolder() const;
+    std::string CurrentProblemFile() const;
+    std::string ProgramFile(std::string_view name) const;
+    void ConnectHandlers();
+    // Runs a handler so that an unexpected failure is reported instead of ending the program.
+    template <typename Handler>
+    void Guarded(Handler&& handler);
+
+    Ui::frmMain* ui;
+    std::array<QPushButton*, 3> cmdUWSC{};
+    std::array<QPushButton*, 3> cmdEditUws{};
+    std::array<QPushButton*, 2> cmdRunKifuFWin{};
+};

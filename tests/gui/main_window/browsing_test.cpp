@@ -1,0 +1,144 @@
+#include "main_window_fixture.h"
+
+TEST_F(MainWindowTest, ProblemListIsSortedWithoutRegardToCaseAndFirstIsSelected) {
+    temp.WriteFile("book/A/b.kif", "x");
+    temp.WriteFile("book/A/a.bod", "x");
+    temp.WriteFile("book/A/c.kif", "x");
+    temp.WriteFile("book/A/p013.kif", "x");
+    temp.WriteFile("book/A/P012.kif", "x");
+    temp.WriteFile("book/A/p011.kif", "x");
+    temp.WriteFile("book/A/p011.jpg", "not a record");
+    temp.WriteFile("book/A/p011.kif.txt", "not a record either");
+    Start();
+    EXPECT_EQ(Entries(Problems()),
+              (QStringList{"a.bod", "b.kif", "c.kif", "p011.kif", "P012.kif", "p013.kif"}));
+    EXPECT_EQ(SelectedProblem(), "a.bod");
+}
+
+TEST_F(MainWindowTest, CompanionStateFollowsTheSelectedProblem) {
+    temp.WriteFile("book/A/p010.kif", "x");
+    temp.WriteFile("book/A/p011.kif", "x");
+    temp.WriteFile("book/A/p012.kif", "x");
+    temp.WriteFile("book/A/p011.kif.txt", "notes");
+    temp.WriteFile("book/A/p012.kif.txt", "");
+    Start();
+    EXPECT_EQ(CompanionState(), "なし");
+
+    Click("cmdNext");
+    EXPECT_EQ(SelectedProblem(), "p011.kif");
+    EXPECT_EQ(CompanionState(), "あり");
+
+    // An empty companion file counts as absent and is removed.
+    Click("cmdNext");
+    EXPECT_EQ(SelectedProblem(), "p012.kif");
+    EXPECT_EQ(CompanionState(), "なし");
+    EXPECT_FALSE(temp.Exists("book/A/p012.kif.txt"));
+
+    // The last entry stays; no wrap-around.
+    Control<QLabel>("lblMsg")->setText("unchanged");
+    Click("cmdNext");
+    EXPECT_EQ(SelectedProblem(), "p012.kif");
+    EXPECT_EQ(CompanionState(), "unchanged");
+}
+
+TEST_F(MainWindowTest, NextWithoutSelectionTakesTheFirstAndOnAnEmptyListDoesNothing) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    temp.WriteFile("book/A/p002.kif", "x");
+    temp.MakeFolder("book/B");
+    Start();
+    Problems()->setCurrentRow(-1);
+    Click("cmdNext");
+    EXPECT_EQ(SelectedProblem(), "p001.kif");
+
+    Books()->setCurrentRow(1);
+    EXPECT_EQ(Problems()->count(), 0);
+    Click("cmdNext");
+    EXPECT_EQ(Problems()->currentRow(), -1);
+}
+
+TEST_F(MainWindowTest, SelectingAnotherBookKeepsTheLabelWhenTheBookIsEmpty) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    temp.MakeFolder("book/B");
+    Start();
+    EXPECT_EQ(CompanionState(), "なし");
+    Books()->setCurrentRow(1);
+    EXPECT_EQ(Problems()->count(), 0);
+    EXPECT_EQ(CompanionState(), "なし");
+}
+
+TEST_F(MainWindowTest, PlusOneKeepsThreeCharacters) {
+    Start();
+    const std::pair<const char*, const char*> steps[] = {
+        {"001", "002"},  {"009", "010"},  {"099", "100"}, {"999", "000"}, {"5", "006"},
+        {"1234", "235"}, {" 12 ", "013"}, {"-5", "0-4"},  {"7.6", "009"},
+    };
+    for (const auto& [before, after] : steps) {
+        PageNumber()->setText(QString::fromUtf8(before));
+        Click("cmdInc");
+        EXPECT_EQ(PageNumber()->text().toStdString(), after) << before;
+    }
+    EXPECT_TRUE(world.messages.empty());
+}
+
+TEST_F(MainWindowTest, PlusOneOnTextThatIsNoNumberLeavesItAndSaysWhy) {
+    Start();
+    PageNumber()->setText("abc");
+    Click("cmdInc");
+    EXPECT_EQ(PageNumber()->text().toStdString(), "abc");
+    ASSERT_EQ(world.messages.size(), 1u);
+    EXPECT_EQ(world.messages[0], modConst::kMsgPageNotDigits);
+
+    PageNumber()->setText("");
+    Click("cmdInc");
+    EXPECT_EQ(PageNumber()->text().toStdString(), "");
+    ASSERT_EQ(world.messages.size(), 2u);
+    EXPECT_EQ(world.messages[1], modConst::kMsgPageNotThreeChars);
+
+    PageNumber()->setText("99999999999999999999");
+    Click("cmdInc");
+    EXPECT_EQ(PageNumber()->text().toStdString(), "99999999999999999999");
+}
+
+TEST_F(MainWindowTest, PageNumberCheckNamesWhatIsWrong) {
+    Start();
+    const std::pair<const char*, std::string_view> cases[] = {
+        {"12", modConst::kMsgPageNotThreeChars}, {"0012", modConst::kMsgPageNotThreeChars},
+        {"1a2", modConst::kMsgPageNotDigits},    {"１２３", modConst::kMsgPageNotDigits},
+        {"12 ", modConst::kMsgPageNotDigits},
+    };
+    for (const auto& [text, expected] : cases) {
+        PageNumber()->setText(QString::fromUtf8(text));
+        std::string message = "before";
+        EXPECT_FALSE(window->ValidatePageNumber(message)) << text;
+        EXPECT_EQ(message, expected) << text;
+    }
+    PageNumber()->setText("007");
+    std::string message = "before";
+    EXPECT_TRUE(window->ValidatePageNumber(message));
+    EXPECT_EQ(message, "before");
+}
+
+TEST_F(MainWindowTest, OpenFolderHandsTheBookFolderToTheSystem) {
+    temp.WriteFile("book/My Book 'one' $(x)/p001.kif", "x");
+    Start();
+    Click("cmdOpenFolder");
+    ASSERT_EQ(world.openedPaths.size(), 1u);
+    EXPECT_EQ(world.openedPaths[0], Book("My Book 'one' $(x)"));
+    EXPECT_TRUE(world.messages.empty());
+}
+
+TEST_F(MainWindowTest, OpenFolderWithoutBooksOpensTheBookRootItself) {
+    Start();
+    Click("cmdOpenFolder");
+    ASSERT_EQ(world.openedPaths.size(), 1u);
+    EXPECT_EQ(world.openedPaths[0], temp.Join("book") + Sep());
+}
+
+TEST_F(MainWindowTest, JapaneseNamesWithSpacesAreListedAndUsed) {
+    temp.WriteFile("book/詰将棋 入門/第1問 p001.kif", "x");
+    temp.WriteFile("book/詰将棋 入門/第1問 p001.kif.txt", "メモ");
+    Start();
+    EXPECT_EQ(Entries(Books()), QStringList{"詰将棋 入門"});
+    EXPECT_EQ(SelectedProblem(), "第1問 p001.kif");
+    EXPECT_EQ(CompanionState(), "あり");
+}

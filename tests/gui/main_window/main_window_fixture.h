@@ -1,0 +1,67 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "common/recording_world.h"
+#include "common/temp_folder.h"
+#include "main_window/frmMain.h"
+#include "settings_window/frmIni.h"
+#include "support/modConst.h"
+#include "support/modFunc.h"
+
+// A throwaway program folder "prog" with the book root "book" beside it, the outside world
+// recorded, and the main window started on it by Start().
+class MainWindowTest : public testing::Test {
+  protected:
+    MainWindowTest() : programFolder(temp.MakeFolder("prog")) {
+        modFunc::OverrideProgramFolder(programFolder);
+    }
+    ~MainWindowTest() override {
+        window.reset();
+        frmIni::Unload();
+        modFunc::OverrideProgramFolder("");
+    }
+
+    void Start() { window = std::make_unique<frmMain>(); }
+
+    // Path of a file or folder below the book root, with the platform's separator.
+    std::string Book(const std::string& relative) const { return temp.Join("book/" + relative); }
+    std::string Sep() const { return std::string(modConst::kSep); }
+
+    template <typename T>
+    T* Control(const char* name) const {
+        T* control = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QListWidget* Books() const { return Control<QListWidget>("lstFolder"); }
+    QListWidget* Problems() const { return Control<QListWidget>("lstFile"); }
+    QLineEdit* PageNumber() const { return Control<QLineEdit>("txtPageN"); }
+    QLineEdit* Current() const { return Control<QLineEdit>("txtCur"); }
+    std::string CompanionState() const { return Control<QLabel>("lblMsg")->text().toStdString(); }
+    void Click(const char* button) const { Control<QPushButton>(button)->click(); }
+
+    static QStringList Entries(const QListWidget* list) {
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+        return entries;
+    }
+    std::string SelectedProblem() const {
+        const QListWidgetItem* item = Problems()->currentItem();
+        return item != nullptr ? item->text().toStdString() : std::string();
+    }
+
+    testing_support::TempFolder temp;
+    testing_support::RecordingWorld world;
+    std::string programFolder;
+    std::unique_ptr<frmMain> window;
+};
