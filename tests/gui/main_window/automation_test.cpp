@@ -1,0 +1,224 @@
+#include <QLineEdit>
+
+#include "main_window_fixture.h"
+
+// The three script buttons and the tool buttons, with the outside programs' paths set in the
+// settings window's boxes and every start recorded.
+class AutomationTest : public MainWindowTest {
+  protected:
+    void SetTools(const std::string& uwsc, const std::string& terapad,
+                  const std::string& kifuw = "", const std::string& kshogi = "") {
+        frmIni& settings = frmIni::Get();
+        settings.PathBox(frmIni::kKifFWin)->setText(QString::fromStdString(kifuw));
+        settings.PathBox(frmIni::kKShogi)->setText(QString::fromStdString(kshogi));
+        settings.PathBox(frmIni::kUWSC)->setText(QString::fromStdString(uwsc));
+        settings.PathBox(frmIni::kTerapad)->setText(QString::fromStdString(terapad));
+    }
+    std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
+};
+
+TEST_F(AutomationTest, CreateStartsTheSaveScriptWaitsAndSelectsTheLastRecord) {
+    temp.WriteFile("book/Book A/p001.kif", "x");
+    temp.WriteFile("book/Book A/p005.kif", "x");
+    Start();
+    SetTools("C:/Program Files/UWSC/UWSC.exe", "");
+    PageNumber()->setText("003");
+    // The record the script makes is not there yet when the list is read again; the last
+    // entry in sorted order is selected whatever the folder holds.
+    Click("cmdUWSC_0");
+    EXPECT_EQ(world.commandLines,
+              std::vector<std::string>{"C:/Program Files/UWSC/UWSC.exe " + Prog("uwsSaveKif.uws") +
+                                       " " + Book("Book A") + Sep() + "p003"});
+    EXPECT_EQ(world.sleeps, std::vector<int>{2000});
+    EXPECT_EQ(SelectedProblem(), "p005.kif");
+    EXPECT_TRUE(world.sounds.empty());
+}
+
+TEST_F(AutomationTest, CreateRefusesABadPageNumberBeforeStartingAnything) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    SetTools("uwsc", "");
+    for (const char* page : {"12", "1234", "01a"}) {
+        PageNumber()->setText(page);
+        Click("cmdUWSC_0");
+    }
+    EXPECT_EQ(world.messages,
+              (std::vector<std::string>{std::string(modConst::kMsgPageNotThreeChars),
+                                        std::string(modConst::kMsgPageNotThreeChars),
+                                        std::string(modConst::kMsgPageNotDigits)}));
+    EXPECT_TRUE(world.commandLines.empty());
+    EXPECT_TRUE(world.sleeps.empty());
+}
+
+TEST_F(AutomationTest, CreateThatCannotStartTheRunnerSaysSoAndDoesNotWait) {
+    temp.MakeFolder("book/A");
+    Start();
+    SetTools("", "");
+    world.startSucceeds = false;
+    PageNumber()->setText("007");
+    Click("cmdUWSC_0");
+    ASSERT_EQ(world.messages.size(), 1u);
+    EXPECT_EQ(world.messages[0], std::string(modConst::kMsgCannotStart) + "\r\n  " + " " +
+                                     Prog("uwsSaveKif.uws") + " " + Book("A") + Sep() + "p007");
+    EXPECT_TRUE(world.sleeps.empty());
+}
+
+TEST_F(AutomationTest, CreateInAnEmptyBookLeavesNothingSelected) {
+    temp.MakeFolder("book/A");
+    Start();
+    SetTools("uwsc", "");
+    Click("cmdUWSC_0");
+    EXPECT_EQ(world.commandLines.size(), 1u);
+    EXPECT_EQ(Problems()->currentRow(), -1);
+}
+
+TEST_F(AutomationTest, StartHandsTheRecordOverShowsItsNameAndPlaysTheSound) {
+    temp.WriteFile("book/My Books/p012.kif", "record");
+    temp.WriteFile("prog/start.wav", "RIFF");
+    Start();
+    SetTools("/opt/uwsc dir/uwsc", "");
+    Click("cmdUWSC_1");
+    EXPECT_EQ(world.commandLines,
+              std::vector<std::string>{"/opt/uwsc dir/uwsc " + Prog("uwsOpenStart.uws") + " " +
+                                       Book("My Books/p012.kif")});
+    EXPECT_EQ(Current()->text().toStdString(), "p012.kif");
+    EXPECT_EQ(world.sounds, std::vector<std::string>{Prog("start.wav")});
+    EXPECT_TRUE(world.sleeps.empty());
+}
+
+TEST_F(AutomationTest, StartOnAnEmptyRecordRemovesItAndNamesIt) {
+    temp.WriteFile("book/A/p012.kif", "");
+    Start();
+    SetTools("uwsc", "");
+    Click("cmdUWSC_1");
+    EXPECT_EQ(world.messages,
+              std::vector<std::string>{"次のファイルが見つかりません。\r\n" + Book("A/p012.kif")});
+    EXPECT_FALSE(temp.Exists("book/A/p012.kif"));
+    EXPECT_TRUE(world.commandLines.empty());
+    EXPECT_TRUE(Current()->text().isEmpty());
+}
+
+TEST_F(AutomationTest, StartAndCompanionWithoutARecordSelectedDoNothingHarmful) {
+    temp.MakeFolder("book/A");
+    temp.WriteFile("prog/Template.txt", "template");
+    Start();
+    SetTools("uwsc", "editor");
+    Click("cmdUWSC_1");
+    Click("cmdUWSC_2");
+    EXPECT_EQ(world.messages,
+              (std::vector<std::string>{std::string(modConst::kMsgNoProblemSelected),
+                                        std::string(modConst::kMsgNoProblemSelected)}));
+    EXPECT_TRUE(world.commandLines.empty());
+    EXPECT_FALSE(temp.Exists("book/A/.txt"));
+}
+
+TEST_F(AutomationTest, CompanionIsMadeFromTheTemplateWhenMissingOrEmpty) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    temp.WriteFile("book/A/p002.kif", "x");
+    temp.WriteFile("book/A/p002.kif.txt", "");
+    temp.WriteFile("book/A/p003.kif", "x");
+    temp.WriteFile("book/A/p003.kif.txt", "my notes");
+    temp.WriteFile("prog/Template.txt", "出典：\n");
+    Start();
+    SetTools("C:/UWSC/UWSC.exe", "C:/Program Files/TeraPad/TeraPad.exe");
+    for (int i = 0; i < 3; ++i) {
+        Problems()->setCurrentRow(i);
+        Click("cmdUWSC_2");
+    }
+    EXPECT_EQ(temp.ReadFile("book/A/p001.kif.txt"), "出典：\n");
+    EXPECT_EQ(temp.ReadFile("book/A/p002.kif.txt"), "出典：\n");
+    EXPECT_EQ(temp.ReadFile("book/A/p003.kif.txt"), "my notes");
+    ASSERT_EQ(world.commandLines.size(), 3u);
+    EXPECT_EQ(world.commandLines[0], "C:/UWSC/UWSC.exe " + Prog("uwsEditTxt.uws") +
+                                         " C:/Program<spc>Files/TeraPad/TeraPad.exe " +
+                                         Book("A/p001.kif.txt"));
+    EXPECT_EQ(world.sounds.size(), 3u);
+}
+
+TEST_F(AutomationTest, CompanionWithAnEmptyEditorPathGivesAnEmptyArgument) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    temp.WriteFile("book/A/p001.kif.txt", "notes");
+    Start();
+    SetTools("uwsc", "");
+    Click("cmdUWSC_2");
+    EXPECT_EQ(world.commandLines, std::vector<std::string>{"uwsc " + Prog("uwsEditTxt.uws") + "  " +
+                                                           Book("A/p001.kif.txt")});
+}
+
+TEST_F(AutomationTest, CompanionWithoutATemplateSaysSoAndStartsNothing) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    SetTools("uwsc", "editor");
+    Click("cmdUWSC_2");
+    EXPECT_EQ(world.messages,
+              std::vector<std::string>{std::string(modConst::kMsgTemplateNotCopied) + "\r\n  " +
+                                       Prog("Template.txt")});
+    EXPECT_TRUE(world.commandLines.empty());
+    EXPECT_FALSE(temp.Exists("book/A/p001.kif.txt"));
+    EXPECT_TRUE(world.sounds.empty());
+}
+
+TEST_F(AutomationTest, LaunchButtonsStartTheBoardProgramsAlone) {
+    const std::string kifuw = temp.WriteFile("tools/Kifu for Windows/KifuW.exe", "exe");
+    const std::string kshogi = temp.WriteFile("tools/K-Shogi64.exe", "exe");
+    temp.MakeFolder("book");
+    Start();
+    SetTools("", "", kifuw, kshogi);
+    Click("cmdRunKifuFWin_0");
+    Click("cmdRunKifuFWin_1");
+    EXPECT_EQ(world.commandLines, (std::vector<std::string>{kifuw, kshogi}));
+    EXPECT_TRUE(world.messages.empty());
+}
+
+TEST_F(AutomationTest, LaunchButtonsNameTheProgramWhosePathIsNotSet) {
+    const std::string empty = temp.WriteFile("tools/KifuW.exe", "");
+    temp.MakeFolder("book");
+    Start();
+    SetTools("", "", empty, temp.Join("tools"));
+    Click("cmdRunKifuFWin_0");
+    Click("cmdRunKifuFWin_1");
+    EXPECT_EQ(world.messages,
+              (std::vector<std::string>{"KifuW.exe へのパスが設定画面で正しく設定されていません。",
+                                        "K-Shogiへのパスが設定画面で正しく設定されていません。"}));
+    EXPECT_FALSE(temp.Exists("tools/KifuW.exe"));
+    EXPECT_TRUE(world.commandLines.empty());
+}
+
+TEST_F(AutomationTest, EditButtonsOpenTheScriptsAndTheTemplateInTheEditor) {
+    const std::string editor = temp.WriteFile("tools/Tera Pad/TeraPad.exe", "exe");
+    temp.MakeFolder("book");
+    Start();
+    SetTools("", editor);
+    Click("cmdEditUws_0");
+    Click("cmdEditUws_1");
+    Click("cmdEditUws_2");
+    Click("cmdOpenTemplateFile");
+    // The scripts need not exist: the editor is started on the path all the same.
+    EXPECT_EQ(world.commandLines,
+              (std::vector<std::string>{editor + " \"" + Prog("uwsSaveKif.uws") + "\"",
+                                        editor + " \"" + Prog("uwsOpenStart.uws") + "\"",
+                                        editor + " \"" + Prog("uwsEditTxt.uws") + "\"",
+                                        editor + " \"" + Prog("Template.txt") + "\""}));
+}
+
+TEST_F(AutomationTest, EditWithoutAnEditorNamesThePath) {
+    temp.MakeFolder("book");
+    Start();
+    SetTools("", "/nowhere/TeraPad.exe");
+    Click("cmdOpenTemplateFile");
+    EXPECT_EQ(world.messages,
+              std::vector<std::string>{"次のエディタが見つかりません\r\n  /nowhere/TeraPad.exe"});
+    EXPECT_TRUE(world.commandLines.empty());
+}
+
+TEST_F(AutomationTest, ToolPathsComeFromTheSettingsFileOnFirstUse) {
+    const std::string kifuw = temp.WriteFile("tools/KifuW.exe", "exe");
+    temp.WriteFile("prog/Quillmere.ini", "[ExePath]\nKifFWin=" + kifuw + "\n");
+    temp.MakeFolder("book");
+    Start();
+    EXPECT_FALSE(frmIni::IsLoaded());
+    Click("cmdRunKifuFWin_0");
+    EXPECT_TRUE(frmIni::IsLoaded());
+    EXPECT_FALSE(frmIni::Get().isVisible());
+    EXPECT_EQ(world.commandLines, std::vector<std::string>{kifuw});
+}
