@@ -21,8 +21,9 @@ enum class ListMask {
 };
 
 // Looks up a path pattern: every component but the last is a plain folder path; the last may hold
-// the wildcards "*" (any run of characters) and "?" (one character), matched without regard to
-// ASCII case, as Windows does. Gives the matching names (without their folder), ordered by name
+// the wildcards "*" (any run of characters) and "?" (one character, however many bytes it takes
+// in UTF-8), matched without regard to ASCII case, as Windows does. (The old DOS forms, such as
+// "?" matching nothing at the end of a name, are not followed.) Gives the matching names (without their folder), ordered by name
 // ordinally and without regard to case, as NTFS yields them.
 //
 // On POSIX a name starting with "." counts as hidden, and only regular files and folders are
@@ -36,8 +37,9 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask,
                                    std::string* error = nullptr);
 
 // The attribute flags of a path, or kInvalidAttributes when it cannot be read. On POSIX a folder
-// gives kAttrDirectory (plus kAttrHidden for a dot-name), a regular file kAttrNormal or
-// kAttrArchive, and read-only entries kAttrReadOnly.
+// gives kAttrDirectory (plus kAttrHidden for a dot-name), a regular file kAttrArchive (plus
+// kAttrHidden for a dot-name), anything else (FIFO, device, socket) kAttrSystem, and entries
+// without any write permission kAttrReadOnly. Links are followed.
 unsigned GetAttributes(const std::string& path);
 
 // True when `name` matches `pattern` by the wildcard rules above. Exposed for tests.

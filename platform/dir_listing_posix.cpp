@@ -1,0 +1,177 @@
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "dir_listing.h"
+
+namespace platform {
+namespace {
+
+constexpr char kSeparator = '/';
+
+struct SplitPattern {
+    std::string folder;  // never empty: "." for a bare name, "/" for the root
+    std::string name;    // the last component; empty when the pattern ends in a separator
+};
+
+SplitPattern Split(const std::string& pattern) {
+    const std::size_t last = pattern.rfind(kSeparator);
+    if (last == std::string::npos) return {".", pattern};
+    return {last == 0 ? std::string(1, kSeparator) : pattern.substr(0, last),
+            pattern.substr(last + 1)};
+}
+
+// The last name of a path, a trailing separator passed over.
+std::string LastComponent(std::string path) {
+    while (path.size() > 1 && path.back() == kSeparator) path.pop_back();
+    const std::size_t last = path.rfind(kSeparator);
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
+
+// Dot-names are this system's hidden entries, and "." and ".." are among them.
+bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
+
+bool IsListable(mode_t mode, ListMask mask) {
+    if (S_ISREG(mode)) return true;
+    return mask == ListMask::OrdinaryFilesAndFolders && S_ISDIR(mode);
+}
+
+// Faults that only mean "nothing there": the listing answers them with no names, as Windows
+// answers a missing or unreadable path. Anything else is a name the system rejects outright.
+bool MeansNothingThere(int error) {
+    return error == ENOENT || error == ENOTDIR || error == EACCES || error == EPERM;
+}
+
+std::vector<std::string> Fault(int error, std::string* description) {
+    if (description != nullptr) *description = std::generic_category().message(error);
+    return {};
+}
+
+// NTFS order: each name upper-cased (ASCII only) and compared by code; names that differ only
+// in case, which this system allows side by side, keep a fixed order by their bytes.
+bool ComesBefore(const std::string& a, const std::string& b) {
+    const auto fold = [](char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A')
+                                      : static_cast<unsigned char>(c);
+    };
+    const auto foldedLess = [&](char x, char y) { return fold(x) < fold(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess)) {
+        return false;
+    }
+    return a < b;
+}
+
+bool EntryIsListable(DIR* folder, const dirent& entry, ListMask mask) {
+    switch (entry.d_type) {
+        case DT_REG:
+            return true;
+        case DT_DIR:
+            return mask == ListMask::OrdinaryFilesAndFolders;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            // Follow the link; a dangling link or a link loop is passed over.
+            struct stat info;
+            if (fstatat(dirfd(folder), entry.d_name, &info, 0) != 0) return false;
+            return IsListable(info.st_mode, mask);
+        }
+        default:
+            return false;
+    }
+}
+
+std::vector<std::string> ScanFolder(const std::string& folder, const std::string& namePattern,
+                                    ListMask mask, std::string* error) {
+    DIR* stream = opendir(folder.c_str());
+    if (stream == nullptr) {
+        const int fault = errno;
+        return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+    }
+    std::vector<std::string> names;
+    while (true) {
+        errno = 0;
+        const dirent* entry = readdir(stream);
+        if (entry == nullptr) break;
+        const std::string name = entry->d_name;
+        if (IsHiddenName(name) || !WildcardMatch(namePattern, name)) continue;
+        if (EntryIsListable(stream, *entry, mask)) names.push_back(name);
+    }
+    const int readFault = errno;
+    closedir(stream);
+    if (readFault != 0) return Fault(readFault, error);
+    std::sort(names.begin(), names.end(), ComesBefore);
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, std::string* error) {
+    if (error != nullptr) error->clear();
+    if (pattern.empty()) return {};
+    if (pattern.find('\0') != std::string::npos) return Fault(EINVAL, error);
+
+    const SplitPattern parts = Split(pattern);
+    struct stat info;
+
+    if (parts.name.empty()) {
+        // The folder itself, as its own "." entry.
+        if (stat(pattern.c_str(), &info) != 0) {
+            const int fault = errno;
+            return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+        }
+        if (S_ISDIR(info.st_mode) && mask == ListMask::OrdinaryFilesAndFolders) return {"."};
+        return {};
+    }
+
+    if (stat(parts.folder.c_str(), &info) != 0) {
+        const int fault = errno;
+        return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+    }
+    if (!S_ISDIR(info.st_mode) || IsHiddenName(parts.name)) return {};
+
+    if (!HasWildcard(parts.name)) {
+        // One exact name: a single stat answers it without reading a folder that may be large.
+        // Only when it is missing can a name differing in case still match.
+        if (stat(pattern.c_str(), &info) == 0) {
+            if (IsListable(info.st_mode, mask)) return {parts.name};
+            return {};
+        }
+        const int fault = errno;
+        if (fault == ENAMETOOLONG) return Fault(fault, error);
+        if (fault != ENOENT) return {};
+    }
+    return ScanFolder(parts.folder, parts.name, mask, error);
+}
+
+unsigned GetAttributes(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) return kInvalidAttributes;
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return kInvalidAttributes;
+
+    unsigned attributes = 0;
+    if (S_ISDIR(info.st_mode)) {
+        attributes = kAttrDirectory;
+    } else if (S_ISREG(info.st_mode)) {
+        attributes = kAttrArchive;
+    } else {
+        // FIFOs, devices and sockets have no Windows counterpart; like system files, they are
+        // never listed.
+        attributes = kAttrSystem;
+    }
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attributes |= kAttrReadOnly;
+
+    const std::string name = LastComponent(path);
+    if (IsHiddenName(name) && name != "." && name != "..") attributes |= kAttrHidden;
+    return attributes;
+}
+
+}  // namespace platform
