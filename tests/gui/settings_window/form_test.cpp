@@ -56,7 +56,9 @@ TEST_F(Form, FixedClientAreaWithEveryControlInPlace) {
         EXPECT_EQ(TextOf(*widget), QString::fromUtf8(control.text)) << control.name;
         EXPECT_EQ(widget->font().family() == QString("ＭＳ ゴシック"), control.gothic)
             << control.name;
-        if (control.gothic) EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9.75) << control.name;
+        if (control.gothic) {
+            EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9.75) << control.name;
+        }
     }
 }
 
