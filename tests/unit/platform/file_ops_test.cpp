@@ -1,0 +1,151 @@
+#include "platform/file_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/temp_folder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/types.h>
+#endif
+
+namespace {
+
+using testing_support::TempFolder;
+namespace fs = std::filesystem;
+
+std::vector<std::string> EntriesOf(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ReadOnlyFileTest, OpensAnExistingFileOnly) {
+    TempFolder folder;
+    const std::string file = folder.WriteFile("p001.kif", "record");
+    std::optional<platform::ReadOnlyFile> opened = platform::ReadOnlyFile::Open(file);
+    ASSERT_TRUE(opened.has_value());
+    opened->Close();
+    opened->Close();  // a second close does nothing
+
+    EXPECT_FALSE(platform::ReadOnlyFile::Open(folder.Join("missing.kif")).has_value());
+    EXPECT_FALSE(folder.Exists("missing.kif"));
+    EXPECT_FALSE(platform::ReadOnlyFile::Open(folder.path()).has_value());
+    EXPECT_FALSE(platform::ReadOnlyFile::Open("").has_value());
+}
+
+TEST(FileOpsTest, FileLengthCountsBytes) {
+    TempFolder folder;
+    EXPECT_EQ(platform::FileLength(folder.WriteFile("three.txt", "abc")), 3u);
+    EXPECT_EQ(platform::FileLength(folder.WriteFile("empty.txt", "")), 0u);
+    EXPECT_FALSE(platform::FileLength(folder.Join("missing.txt")).has_value());
+    EXPECT_FALSE(platform::FileLength(folder.path()).has_value());
+}
+
+TEST(FileOpsTest, DeleteRemovesFilesButNeverFolders) {
+    TempFolder folder;
+    const std::string file = folder.WriteFile("empty.kif.txt", "");
+    EXPECT_TRUE(platform::DeleteFileAt(file));
+    EXPECT_FALSE(folder.Exists("empty.kif.txt"));
+    EXPECT_FALSE(platform::DeleteFileAt(file));
+
+    const std::string sub = folder.MakeFolder("sub");
+    EXPECT_FALSE(platform::DeleteFileAt(sub));
+    EXPECT_TRUE(folder.Exists("sub"));
+}
+
+TEST(CopyFileToTest, CopiesAndReplaces) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("Template.txt", "template text\n");
+    const std::string to = folder.Join("p001.kif.txt");
+    ASSERT_TRUE(platform::CopyFileTo(from, to));
+    EXPECT_EQ(folder.ReadFile("p001.kif.txt"), "template text\n");
+
+    folder.WriteFile("p002.kif.txt", "an older and longer text that must go entirely");
+    ASSERT_TRUE(platform::CopyFileTo(from, folder.Join("p002.kif.txt")));
+    EXPECT_EQ(folder.ReadFile("p002.kif.txt"), "template text\n");
+    EXPECT_EQ(EntriesOf(folder.path()),
+              (std::vector<std::string>{"Template.txt", "p001.kif.txt", "p002.kif.txt"}));
+}
+
+TEST(CopyFileToTest, AFailedCopyLeavesNothingBehind) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("Template.txt", "template text\n");
+    folder.WriteFile("occupied/inside.txt", "keep");
+    const std::vector<std::string> before = EntriesOf(folder.path());
+
+    EXPECT_FALSE(platform::CopyFileTo(folder.Join("missing.txt"), folder.Join("copy.txt")));
+    EXPECT_FALSE(platform::CopyFileTo(folder.path(), folder.Join("copy.txt")));
+    EXPECT_FALSE(platform::CopyFileTo(from, folder.Join("no such folder/copy.txt")));
+    // A folder in the way: the copy is made, then cannot take its place.
+    EXPECT_FALSE(platform::CopyFileTo(from, folder.Join("occupied")));
+
+    EXPECT_EQ(EntriesOf(folder.path()), before);
+    EXPECT_EQ(folder.ReadFile("occupied/inside.txt"), "keep");
+}
+
+#ifndef _WIN32
+
+// The result of `action`, run on a thread of its own, or nothing when it has not ended within
+// the time. A call that blocks is left behind, so the fault shows as a failure rather than as a
+// test that never ends.
+std::optional<bool> ResultWithin(std::chrono::seconds limit, std::function<bool()> action) {
+    std::packaged_task<bool()> task(std::move(action));
+    std::future<bool> result = task.get_future();
+    std::thread(std::move(task)).detach();
+    if (result.wait_for(limit) != std::future_status::ready) return std::nullopt;
+    return result.get();
+}
+
+TEST(ReadOnlyFileTest, FifosDevicesAndFoldersFailWithoutBlocking) {
+    TempFolder folder;
+    const std::string fifo = folder.Join("pipe.kif");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+    const auto opens = [](std::string path) {
+        return ResultWithin(std::chrono::seconds(10),
+                            [path] { return platform::ReadOnlyFile::Open(path).has_value(); });
+    };
+    EXPECT_EQ(opens(fifo), std::optional<bool>(false));
+    EXPECT_EQ(opens("/dev/null"), std::optional<bool>(false));
+    EXPECT_EQ(opens(folder.path()), std::optional<bool>(false));
+    EXPECT_FALSE(platform::FileLength(fifo).has_value());
+}
+
+TEST(CopyFileToTest, AFifoSourceFailsWithoutBlocking) {
+    TempFolder folder;
+    const std::string fifo = folder.Join("pipe.txt");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string to = folder.Join("copy.txt");
+    EXPECT_EQ(ResultWithin(std::chrono::seconds(10),
+                           [fifo, to] { return platform::CopyFileTo(fifo, to); }),
+              std::optional<bool>(false));
+    EXPECT_FALSE(folder.Exists("copy.txt"));
+}
+
+TEST(CopyFileToTest, TheCopyKeepsTheSourcePermissions) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("run.sh", "#!/bin/sh\n");
+    ASSERT_EQ(chmod(from.c_str(), 0750), 0);
+    ASSERT_TRUE(platform::CopyFileTo(from, folder.Join("copy.sh")));
+    struct stat info;
+    ASSERT_EQ(stat(folder.Join("copy.sh").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0750u);
+}
+
+#endif  // _WIN32
+
+}  // namespace
