@@ -1,0 +1,174 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "process.h"
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info;
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsRunnableFile(const std::string& path) {
+    return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
+}
+
+bool Fail(std::string* error, const std::string& text) {
+    if (error != nullptr) *error = text;
+    return false;
+}
+
+std::string Describe(int error) { return std::generic_category().message(error); }
+
+// The started program runs on by itself; a thread of ours waits for its end only so that the
+// system can forget it, instead of keeping a zombie until we exit.
+void ReapWhenDone(pid_t child) {
+    try {
+        std::thread([child] {
+            int status;
+            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the child still runs, and is reaped when we exit.
+    }
+}
+
+// Runs `program` with `arguments`, without a shell, in a session of its own (so it outlives us
+// and no terminal signal of ours reaches it), with no input, our other descriptors closed, and
+// the signal state of a fresh program.
+bool SpawnDetached(const std::string& program, const std::vector<std::string>& arguments,
+                   std::string* error) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+#endif
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+    posix_spawnattr_setsigmask(&attributes, &noSignals);
+    sigset_t allSignals;
+    sigfillset(&allSignals);
+    posix_spawnattr_setsigdefault(&attributes, &allSignals);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    pid_t child = 0;
+    // glibc reports a failed exec here, in the result, rather than in a child that dies at once.
+    const int result =
+        posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (result != 0) return Fail(error, "Cannot start " + program + ": " + Describe(result));
+    ReapWhenDone(child);
+    return true;
+}
+
+std::string FindOnPath(const std::string& name) {
+    const char* variable = getenv("PATH");
+    std::string path;
+    if (variable != nullptr) {
+        path = variable;
+    } else {
+        const std::size_t size = confstr(_CS_PATH, nullptr, 0);
+        if (size > 0) {
+            path.resize(size);
+            confstr(_CS_PATH, path.data(), size);
+            path.resize(size - 1);
+        }
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(':', start);
+        if (end == std::string::npos) end = path.size();
+        const std::string folder = path.substr(start, end - start);
+        // An empty entry would mean the current folder; a desktop opener is never looked for
+        // there.
+        if (!folder.empty()) {
+            const std::string candidate = folder + "/" + name;
+            if (IsRunnableFile(candidate)) return candidate;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+}  // namespace
+
+ProgramAndArguments FindProgram(const std::string& commandLine) {
+    if (commandLine.empty()) return {};
+    if (commandLine[0] == '"') {
+        const std::size_t closing = commandLine.find('"', 1);
+        if (closing == std::string::npos) return {commandLine.substr(1), ""};
+        std::string rest = commandLine.substr(closing + 1);
+        if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+        return {commandLine.substr(1, closing - 1), rest};
+    }
+    // Windows reads an unquoted path with spaces the same way: the shortest prefix ending at a
+    // space that names a file is the program.
+    std::size_t space = commandLine.find(' ');
+    while (true) {
+        const std::string prefix = commandLine.substr(0, space);
+        if (IsRegularFile(prefix)) {
+            return {prefix, space == std::string::npos ? "" : commandLine.substr(space + 1)};
+        }
+        if (space == std::string::npos) return {};
+        space = commandLine.find(' ', space + 1);
+    }
+}
+
+bool StartCommandLine(const std::string& commandLine, std::string* error) {
+    if (commandLine.find('\0') != std::string::npos) {
+        return Fail(error, "The command line holds a NUL character");
+    }
+    const ProgramAndArguments found = FindProgram(commandLine);
+    if (found.program.empty()) {
+        return Fail(error, "No program file was found in the command line: " + commandLine);
+    }
+    if (!IsRegularFile(found.program)) {
+        return Fail(error, "The program file does not exist or is not a file: " + found.program);
+    }
+    if (access(found.program.c_str(), X_OK) != 0) {
+        return Fail(error,
+                    "The program file cannot be run (" + Describe(errno) + "): " + found.program);
+    }
+    return SpawnDetached(found.program, SplitCommandLine(found.arguments), error);
+}
+
+bool OpenWithSystem(const std::string& path, std::string* error) {
+    if (path.find('\0') != std::string::npos) return Fail(error, "The path holds a NUL character");
+    const std::string opener = FindOnPath("xdg-open");
+    if (opener.empty()) {
+        return Fail(error, "No program to open files with was found (xdg-open is not installed)");
+    }
+    // A path starting with "-" would be taken for an option.
+    const std::string argument = (!path.empty() && path[0] == '-') ? "./" + path : path;
+    return SpawnDetached(opener, {argument}, error);
+}
+
+}  // namespace platform
