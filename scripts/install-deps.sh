@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   xdg-utils
 )

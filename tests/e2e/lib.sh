@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Shared steps of the end-to-end tests: a throwaway library (a program folder with the built
+# program and a `book` folder beside it), the program started on a virtual display, and clicks
+# on its controls by their designed places.
+set -euo pipefail
+
+E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+STANDINS="$E2E_SOURCE/tests/standins"
+
+# Re-runs the calling test on its own virtual display when there is none.
+e2e_need_display() {
+  if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  fi
+  unset QT_QPA_PLATFORM
+}
+
+# e2e_library PROGRAM [FOLDER]: makes $WORK (removed at exit), with the program copied into
+# "$WORK/FOLDER/Quillmere" ($PROG) and the book root "$WORK/FOLDER/book" ($BOOKS); FOLDER is
+# "my tools" unless given.
+e2e_library() {
+  WORK=$(mktemp -d)
+  trap 'e2e_stop; rm -rf "$WORK"' EXIT
+  PROG="$WORK/${2:-my tools}/Quillmere"
+  BOOKS="$WORK/${2:-my tools}/book"
+  mkdir -p "$PROG" "$BOOKS" "$WORK/bin"
+  cp "$1" "$PROG/"
+  export QUILL_E2E_LOG="$WORK/calls.log"
+  : > "$QUILL_E2E_LOG"
+  # Stand-in opener, found first on PATH.
+  ln -s "$STANDINS/record-call.sh" "$WORK/bin/xdg-open"
+  export PATH="$WORK/bin:$PATH"
+  export SDL_AUDIODRIVER=dummy
+}
+
+# e2e_standin NAME [KIND]: a stand-in program at "$WORK/program files/NAME" (a path with spaces);
+# KIND is record-call (the default) or script-runner. Prints its path.
+e2e_standin() {
+  local dir="$WORK/program files"
+  mkdir -p "$dir"
+  cp "$STANDINS/${2:-record-call}.sh" "$dir/$1"
+  chmod +x "$dir"/*
+  printf '%s\n' "$dir/$1"
+}
+
+APP_PID=""
+e2e_start() {
+  "$PROG/Quillmere" > "$WORK/program.out" 2>&1 &
+  APP_PID=$!
+  e2e_wait_window "Quillmere.exe 1.0.4"
+}
+
+e2e_stop() {
+  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+    kill "$APP_PID" 2>/dev/null || true
+    wait "$APP_PID" 2>/dev/null || true
+  fi
+  APP_PID=""
+}
+
+# Waits until a window of that exact title is mapped.
+e2e_wait_window() {
+  for _ in $(seq 1 200); do
+    if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then sleep 0.3; return 0; fi
+    sleep 0.1
+  done
+  echo "FAIL: no window titled '$1'" >&2
+  cat "$WORK/program.out" >&2 || true
+  return 1
+}
+
+# e2e_click LEFT TOP WIDTH HEIGHT: clicks the middle of a control placed at those client
+# coordinates of a window whose client area starts at (50, 0), as both windows do on a display
+# without a window manager.
+e2e_click() {
+  xdotool mousemove $((50 + $1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+  sleep 0.4
+}
+
+# e2e_type LEFT TOP WIDTH HEIGHT TEXT: replaces the text of a box.
+e2e_type() {
+  e2e_click "$1" "$2" "$3" "$4"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$5"
+  sleep 0.2
+}
+
+# Waits up to ten seconds for a file to exist.
+e2e_wait_file() {
+  for _ in $(seq 1 100); do [ -e "$1" ] && return 0; sleep 0.1; done
+  echo "FAIL: $1 was not made" >&2
+  return 1
+}
+
+# e2e_expect_call LINE: waits up to ten seconds for that exact line in the call log.
+e2e_expect_call() {
+  for _ in $(seq 1 100); do
+    grep -qxF -- "$1" "$QUILL_E2E_LOG" && return 0
+    sleep 0.1
+  done
+  echo "FAIL: expected the call: $1" >&2
+  echo "calls were:" >&2
+  cat "$QUILL_E2E_LOG" >&2
+  return 1
+}
+
+e2e_screenshot() {
+  mkdir -p "${E2E_SCREENSHOTS:-$WORK/screens}"
+  import -window root "${E2E_SCREENSHOTS:-$WORK/screens}/$1.png"
+}
+
+# Main window controls: left, top, width, height in its client area (frame children offset).
+MAIN_PAGE_NUMBER="$((92 + 16)) $((168 + 32)) 41 21"
+MAIN_CREATE="$((92 + 48)) $((168 + 56)) 41 21"
+MAIN_FIRST_PROBLEM="4 168 85 16"
+MAIN_NEXT="$((92 + 8)) $((264 + 32)) 33 25"
+MAIN_START="$((92 + 44)) $((264 + 32)) 45 25"
+MAIN_COMPANION="112 416 53 25"
+MAIN_PAGE_IMAGE="140 464 53 25"
+MAIN_SETTINGS="184 0 45 17"
+MAIN_OPEN_FOLDER="80 4 49 21"
+# Settings window controls.
+SETTINGS_OK="552 176 57 29"
+SETTINGS_UWSC_BOX="24 144 513 18"
+SETTINGS_TERAPAD_BOX="24 188 513 18"
+SETTINGS_KIFUW_BOX="24 56 513 18"
+SETTINGS_RUN_UWSC="488 124 49 21"
