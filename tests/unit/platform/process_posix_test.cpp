@@ -33,6 +33,7 @@ here=$(dirname "$0")
     echo "pid=$$"
     echo "session=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)"
     echo "stdin=$(readlink /proc/$$/fd/0)"
+    echo "fd57=$(readlink /proc/$$/fd/57)"
     for argument in "$@";
 do printf '[%s]\n' "$argument";
 done
@@ -166,10 +167,14 @@ TEST(StartCommandLineTest, StartsTheProgramDetachedWithTheSplitArguments) {
     TempFolder root;
     const std::string program =
         WriteProgram(root, "tools with spaces/record args.sh", kRecorderScript);
+    // A descriptor of ours that is not marked close-on-exec must not reach the program.
+    const int leaked = dup2(STDERR_FILENO, 57);
+    ASSERT_EQ(leaked, 57);
     std::string error;
-    ASSERT_TRUE(platform::StartCommandLine(
-        program + R"( plain "two words" "" a\"b $(touch x);`y` C:\p\012)", &error))
-        << error;
+    const bool started = platform::StartCommandLine(
+        program + R"( plain "two words" "" a\"b $(touch x);`y` C:\p\012)", &error);
+    close(leaked);
+    ASSERT_TRUE(started) << error;
 
     const auto lines = WaitForLines(root.Join("tools with spaces/record.txt"));
     ASSERT_TRUE(lines.has_value()) << "the program never ran";
@@ -179,6 +184,7 @@ TEST(StartCommandLineTest, StartsTheProgramDetachedWithTheSplitArguments) {
     EXPECT_EQ(ValueOf(*lines, "stdin"), "/dev/null");
     // A session of its own: the program is its own session leader.
     EXPECT_EQ(ValueOf(*lines, "session"), ValueOf(*lines, "pid"));
+    EXPECT_EQ(ValueOf(*lines, "fd57"), "");
 
     // Once the program has ended, it is reaped: it does not linger as a zombie.
     EXPECT_TRUE(WaitUntilGone(ValueOf(*lines, "pid")));
