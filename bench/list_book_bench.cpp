@@ -1,0 +1,83 @@
+// Lists a book of many records through the main window's book selection, and compares the time
+// with a plain read of the same folder.
+//
+//   build/bench/bench_list_book [records]        (default 10000; goal: ratio under 5)
+
+#include <dirent.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main_window/frmMain.h"
+#include "main_window/qt_services.h"
+#include "support/modFunc.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+
+// The best of several runs, which is the least disturbed by the rest of the machine.
+template <typename Work>
+double BestOf(int runs, Work&& work) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        const Clock::time_point start = Clock::now();
+        work();
+        best = std::min(best, Seconds(Clock::now() - start));
+    }
+    return best;
+}
+
+std::size_t PlainRead(const std::string& folder) {
+    std::size_t count = 0;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (readdir(dir) != nullptr) ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int records = argc > 1 ? std::atoi(argv[1]) : 10000;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    quill::SetUpApplication(app);
+
+    const fs::path root = fs::temp_directory_path() / ("quill-bench-" + std::to_string(getpid()));
+    const fs::path book = root / "book" / "A";
+    fs::create_directories(root / "prog");
+    fs::create_directories(book);
+    for (int i = 0; i < records; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%s%05d.%s", i % 3 == 0 ? "P" : "p", records - i,
+                      i % 5 == 0 ? "bod" : "kif");
+        std::ofstream(book / name) << "x";
+    }
+    modFunc::OverrideProgramFolder((root / "prog").string());
+
+    frmMain window;
+    const auto* problems = window.findChild<QListWidget*>("lstFile");
+    const double listing = BestOf(5, [&] { window.lstFolder_Click(); });
+    std::size_t seen = 0;
+    const double plain = BestOf(5, [&] { seen = PlainRead(book.string()); });
+
+    std::printf("records listed:          %d (folder entries %zu)\n", problems->count(), seen);
+    std::printf("lstFolder_Click:         %.2f ms\n", listing * 1e3);
+    std::printf("plain directory read:    %.2f ms\n", plain * 1e3);
+    std::printf("ratio:                   %.1fx (goal: under 5x)\n", listing / plain);
+    fs::remove_all(root);
+    return 0;
+}
