@@ -54,10 +54,9 @@ std::string FolderOf(const std::string& path) {
 
 namespace posix {
 
-// The type is checked before the open,
-// so a FIFO or a device is never even opened (opening some has side effects), and again on the
-// open descriptor in case the path changed in between. The open never blocks and never makes a
-// terminal ours.
+// The type is checked before the open, so a FIFO or a device is never even opened (opening some
+// has side effects), and again on the open descriptor in case the path changed in between. The
+// open never blocks and never makes a terminal ours.
 int OpenRegularFile(const std::string& path, struct stat* info) {
     if (!IsUsablePath(path)) return -1;
     if (stat(path.c_str(), info) != 0 || !S_ISREG(info->st_mode)) return -1;

@@ -21,7 +21,8 @@ namespace {
 
 bool IsRegularFile(const std::string& path) {
     struct stat info;
-    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return !path.empty() && path.find('\0') == std::string::npos &&
+           stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool IsRunnableFile(const std::string& path) {
@@ -161,6 +162,7 @@ bool StartCommandLine(const std::string& commandLine, std::string* error) {
 }
 
 bool OpenWithSystem(const std::string& path, std::string* error) {
+    if (path.empty()) return Fail(error, "No path to open");
     if (path.find('\0') != std::string::npos) return Fail(error, "The path holds a NUL character");
     const std::string opener = FindOnPath("xdg-open");
     if (opener.empty()) {

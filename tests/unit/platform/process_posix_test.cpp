@@ -237,6 +237,12 @@ TEST(OpenWithSystemTest, WithoutAnOpenerGivesFalseAndAnError) {
     EXPECT_NE(error, "");
 }
 
+TEST(OpenWithSystemTest, AnEmptyPathOpensNothing) {
+    std::string error;
+    EXPECT_FALSE(platform::OpenWithSystem("", &error));
+    EXPECT_NE(error, "");
+}
+
 }  // namespace
 
 #endif  // _WIN32
