@@ -42,20 +42,22 @@ void FillFolderList(const std::string& folder, platform::ListBox& list) {
     list.Clear();
     const std::vector<std::string> found =
         platform::FindFiles(InFolder(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
+    std::vector<std::string> subfolders;
     for (const std::string& name : found) {
         if (name == "." || name == "..") continue;
         // An entry gone since the listing reads as invalid, whose bits include the folder flag.
         const unsigned attributes = platform::GetAttributes(InFolder(folder, name));
         if (attributes != platform::kInvalidAttributes &&
             (attributes & platform::kAttrDirectory) != 0) {
-            list.Append(name);
+            subfolders.push_back(name);
         }
     }
+    if (!subfolders.empty()) list.AppendMany(subfolders);
 }
 
 void FillListFromArray(const NameArray& names, platform::ListBox& list) {
     list.Clear();
-    for (std::size_t i = 1; i < names.size(); ++i) list.Append(names[i]);
+    if (names.size() > 1) list.AppendMany(NameArray(names.begin() + 1, names.end()));
 }
 
 }  // namespace modFunc

@@ -7,7 +7,7 @@
 
 #include "common/recording_world.h"
 #include "common/temp_folder.h"
-#include "platform/ui_services.h"
+#include "platform/user_interface.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 
