@@ -152,6 +152,7 @@ class OutputWriter {
     void Write(std::string_view data) {
         if (data.empty()) return;
         atLineStart_ = data.back() == '\n';
+        endsWithCr_ = data.back() == '\r';
         if (buffer_.size() + data.size() > kChunkSize) Flush();
         if (data.size() >= kChunkSize) {
             WriteAll(data);
@@ -165,9 +166,11 @@ class OutputWriter {
         Write(fmt::kUtf8Bom);
         atLineStart_ = atLineStart;
     }
-    // Writes a whole line, first ending an unfinished last line of the original.
+    // Writes a whole line, first ending an unfinished last line of the original. A last line
+    // ending in a lone CR already reads as ended; a LF completes it, where a whole newline would
+    // leave the CR inside its value.
     void WriteLine(std::string_view text, std::string_view newline) {
-        if (!atLineStart_) Write(newline);
+        if (!atLineStart_) Write(endsWithCr_ ? std::string_view("\n") : newline);
         Write(text);
         Write(newline);
     }
@@ -192,6 +195,7 @@ class OutputWriter {
     int fd_;
     std::string buffer_;
     bool atLineStart_ = true;
+    bool endsWithCr_ = false;
     int error_ = 0;
 };
 

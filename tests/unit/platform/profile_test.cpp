@@ -98,6 +98,13 @@ TEST_F(ProfileTest, NewSectionIsSeparatedFromUnfinishedLastLine) {
     EXPECT_EQ(Content(), "[Other]\nx=1\n\n[ExePath]\nUWSC=u\n");
 }
 
+TEST_F(ProfileTest, LastLineEndingInALoneCarriageReturnKeepsItsValue) {
+    SetContent("[Other]\r\nUWSC=x\r");
+    ASSERT_TRUE(Write("ExePath", "UWSC", "u")) << error;
+    EXPECT_EQ(ReadProfileString("Other", "UWSC", "<default>", ini), "x");
+    EXPECT_EQ(Content(), "[Other]\r\nUWSC=x\r\n\r\n[ExePath]\r\nUWSC=u\r\n");
+}
+
 TEST_F(ProfileTest, LongJapaneseValueRoundTripsWhole) {
     std::string value = "C:/";
     while (value.size() < 300) value += "棋譜フォルダ/";
