@@ -1,5 +1,6 @@
 #include <QFont>
 #include <QGroupBox>
+#include <QTimer>
 #include <QWidget>
 
 #include "main_window_fixture.h"
@@ -114,4 +115,33 @@ TEST_F(MainWindowTest, FontsAreTheDesignedGothics) {
     EXPECT_DOUBLE_EQ(Control<QWidget>("lstFile")->font().pointSizeF(), 9.75);
     EXPECT_DOUBLE_EQ(Control<QWidget>("Label1_10")->font().pointSizeF(), 11.25);
     EXPECT_EQ(Control<QWidget>("cmdUWSC_1")->font().family().toStdString(), "ＭＳ Ｐゴシック");
+}
+
+TEST_F(MainWindowTest, SettingsButtonShowsTheSettingsWindowModalAtTheLeftEdgeAndTop) {
+    temp.MakeFolder("book");
+    Start();
+    window->move(120, 40);
+    QPoint shownAt;
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        frmIni& settings = frmIni::Get();
+        shownAt = settings.pos();
+        wasModal = settings.isVisible() && settings.isModal();
+        settings.findChild<QPushButton*>("cmdOK")->click();
+    });
+    Click("cmdOpenIniWin");
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(shownAt, QPoint(120, 0));
+    // OK only hides it: it stays loaded with what it holds.
+    EXPECT_TRUE(frmIni::IsLoaded());
+    EXPECT_FALSE(frmIni::Get().isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowUnloadsAHiddenSettingsWindow) {
+    temp.MakeFolder("book");
+    Start();
+    frmIni::Get();
+    ASSERT_TRUE(frmIni::IsLoaded());
+    window->close();
+    EXPECT_FALSE(frmIni::IsLoaded());
 }
