@@ -6,6 +6,10 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool HoldsLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -60,6 +64,20 @@ std::string_view StoredValue(std::string_view valueText) {
         value = value.substr(1, value.size() - 2);
     }
     return value;
+}
+
+// Names and values that could not be read back as given, or that would break the file's lines,
+// are refused rather than stored.
+std::string EntryProblem(std::string_view section, std::string_view key, std::string_view value) {
+    if (HoldsLineBreakOrNul(section)) return "the section name holds a line break or a NUL byte";
+    if (HoldsLineBreakOrNul(key)) return "the key name holds a line break or a NUL byte";
+    if (HoldsLineBreakOrNul(value)) return "the value holds a line break or a NUL byte";
+    if (key.empty()) return "the key name is empty";
+    if (key.find('=') != std::string_view::npos) return "the key name holds '='";
+    if (key.front() == ';' || key.front() == '[') {
+        return "the key name starts with ';' or '[', which would make it a comment or a section";
+    }
+    return {};
 }
 
 }  // namespace platform::profile_format

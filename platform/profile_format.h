@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // The line grammar of a profile (initialisation) file, kept apart from the file handling so the
@@ -44,5 +45,9 @@ bool NamesEqual(std::string_view a, std::string_view b);
 // What a read gives for a key's value text: blanks around it dropped, then one enclosing pair of
 // matching single or double quotes removed.
 std::string_view StoredValue(std::string_view valueText);
+
+// Why an entry (section and key names already without their surrounding blanks) could not be
+// read back as given, or would break the file's lines; empty when it can be stored.
+std::string EntryProblem(std::string_view section, std::string_view key, std::string_view value);
 
 }  // namespace platform::profile_format

@@ -263,25 +263,6 @@ void CopyWithValue(LineReader& reader, OutputWriter& out, std::string_view secti
     }
 }
 
-bool HoldsLineBreakOrNul(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
-// Names and values that could not be read back as given, or that would break the file's lines,
-// are refused rather than stored.
-std::string ProblemWithEntry(std::string_view section, std::string_view key,
-                             std::string_view value) {
-    if (HoldsLineBreakOrNul(section)) return "the section name holds a line break or a NUL byte";
-    if (HoldsLineBreakOrNul(key)) return "the key name holds a line break or a NUL byte";
-    if (HoldsLineBreakOrNul(value)) return "the value holds a line break or a NUL byte";
-    if (key.empty()) return "the key name is empty";
-    if (key.find('=') != std::string_view::npos) return "the key name holds '='";
-    if (key.front() == ';' || key.front() == '[') {
-        return "the key name starts with ';' or '[', which would make it a comment or a section";
-    }
-    return {};
-}
-
 // Writing through a symbolic link updates the file it points to and keeps the link.
 std::string ResolvedTarget(const std::string& file) {
     struct stat info {};
@@ -383,7 +364,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file, std::string* error) {
     const std::string_view wantedSection = fmt::TrimBlanks(section);
     const std::string_view wantedKey = fmt::TrimBlanks(key);
-    if (const std::string problem = ProblemWithEntry(wantedSection, wantedKey, value);
+    if (const std::string problem = fmt::EntryProblem(wantedSection, wantedKey, value);
         !problem.empty()) {
         return Fail(error, "cannot store the value in " + file + ": " + problem);
     }
