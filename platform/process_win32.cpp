@@ -1,0 +1,123 @@
+#include <windows.h>
+// Needs the types of windows.h.
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "process.h"
+#include "text_win32.h"
+
+namespace platform {
+namespace {
+
+bool Fail(std::string* error, const std::string& text) {
+    if (error != nullptr) *error = text;
+    return false;
+}
+
+bool IsFile(const std::string& path) {
+    const std::optional<std::wstring> wide = win32::Widen(path);
+    if (!wide || wide->empty()) return false;
+    const DWORD attributes = GetFileAttributesW(wide->c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Whether the last component of a path has an extension of its own.
+bool HasExtension(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    return dot != std::string::npos && path.find_first_of("\\/", dot) == std::string::npos;
+}
+
+// The file the system runs for one candidate name: the name itself when it has an extension,
+// otherwise the name with ".exe" added, as the system looks for it.
+std::string RunnableFile(const std::string& name) {
+    if (HasExtension(name)) return IsFile(name) ? name : std::string();
+    const std::string withExe = name + ".exe";
+    return IsFile(withExe) ? withExe : std::string();
+}
+
+// What ShellExecute's small result codes mean; the others share their numbers with the system's
+// error codes.
+std::string ShellExecuteErrorText(INT_PTR code) {
+    switch (code) {
+        case 0:
+        case SE_ERR_OOM:
+            return win32::ErrorText(ERROR_NOT_ENOUGH_MEMORY);
+        case SE_ERR_NOASSOC:
+        case SE_ERR_ASSOCINCOMPLETE:
+            return win32::ErrorText(ERROR_NO_ASSOCIATION);
+        case SE_ERR_SHARE:
+            return win32::ErrorText(ERROR_SHARING_VIOLATION);
+        case SE_ERR_DLLNOTFOUND:
+            return win32::ErrorText(ERROR_DLL_NOT_FOUND);
+        case SE_ERR_DDETIMEOUT:
+        case SE_ERR_DDEFAIL:
+        case SE_ERR_DDEBUSY:
+            return win32::ErrorText(ERROR_DDE_FAIL);
+        default:
+            return win32::ErrorText(static_cast<DWORD>(code));
+    }
+}
+
+}  // namespace
+
+// CreateProcess reads an unquoted program path that holds spaces by trying each prefix that ends
+// at a space, shortest first, with ".exe" added to a name without an extension.
+ProgramAndArguments FindProgram(const std::string& commandLine) {
+    if (commandLine.empty()) return {};
+    if (commandLine[0] == '"') {
+        const std::size_t closing = commandLine.find('"', 1);
+        const std::string quoted =
+            commandLine.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
+        std::string rest = closing == std::string::npos ? "" : commandLine.substr(closing + 1);
+        if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+        return {RunnableFile(quoted), rest};
+    }
+    std::size_t space = commandLine.find(' ');
+    while (true) {
+        const std::string program = RunnableFile(commandLine.substr(0, space));
+        if (!program.empty()) {
+            return {program, space == std::string::npos ? "" : commandLine.substr(space + 1)};
+        }
+        if (space == std::string::npos) return {};
+        space = commandLine.find(' ', space + 1);
+    }
+}
+
+// The line goes to the system as it is; the started program splits it itself.
+bool StartCommandLine(const std::string& commandLine, std::string* error) {
+    if (commandLine.empty()) return Fail(error, "The command line is empty");
+    const std::optional<std::wstring> wide = win32::Widen(commandLine);
+    if (!wide) return Fail(error, "The command line holds a NUL character or is not valid text");
+    // CreateProcessW may write into the line it is given.
+    std::vector<wchar_t> writable(wide->begin(), wide->end());
+    writable.push_back(L'\0');
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started) == 0) {
+        return Fail(error, win32::ErrorText(GetLastError()));
+    }
+    // Nothing waits for the program, so nothing keeps it.
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return true;
+}
+
+bool OpenWithSystem(const std::string& path, std::string* error) {
+    if (path.empty()) return Fail(error, "No path to open");
+    const std::optional<std::wstring> wide = win32::Widen(path);
+    if (!wide) return Fail(error, "The path holds a NUL character or is not valid text");
+    const HINSTANCE result =
+        ShellExecuteW(nullptr, L"open", wide->c_str(), nullptr, L"c:\\", SW_SHOWNORMAL);
+    const INT_PTR code = reinterpret_cast<INT_PTR>(result);
+    if (code > 32) return true;
+    return Fail(error, ShellExecuteErrorText(code));
+}
+
+}  // namespace platform

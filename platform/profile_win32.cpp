@@ -1,0 +1,251 @@
+// The profile file on Windows: the system's own profile functions, given UTF-16 text.
+//
+// Those functions write a new file in the ANSI code page, which files of earlier releases of
+// the program also use, and keep a file in UTF-16 when it already starts with a UTF-16
+// byte-order mark. A name or value that the ANSI code page cannot hold would reach an ANSI file
+// as "?" and be lost; only then is the file turned into UTF-16 first.
+
+#include <windows.h>
+// windows.h names the win.ini function after ours.
+#undef WriteProfileString
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/profile.h"
+#include "platform/profile_format.h"
+#include "text_win32.h"
+
+namespace platform {
+namespace {
+
+namespace fmt = profile_format;
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+// Far beyond any path; a longer value comes back cut rather than exhausting memory.
+constexpr DWORD kLongestValue = 1u << 24;
+
+bool Fail(std::string* error, const std::string& description) {
+    if (error != nullptr) *error = description;
+    return false;
+}
+
+// The functions look for a bare file name in the Windows folder; we mean the current folder.
+std::wstring FullPath(const std::wstring& file) {
+    const DWORD needed = GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return file;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(file.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return file;
+    full.resize(length);
+    return full;
+}
+
+// True when the text survives the trip to the ANSI code page and back unchanged; a character
+// replaced by "?" or by a look-alike ("best fit") does not.
+bool FitsAnsiCodePage(const std::wstring& text) {
+    if (text.empty()) return true;
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return false;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
+    const int backLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    std::wstring back(static_cast<std::size_t>(backLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, back.data(), backLength);
+    return back == text;
+}
+
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+    ~OwnedHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        if (WriteFile(file, bytes.data(), chunk, &written, nullptr) == 0 || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+bool ReadAll(HANDLE file, std::string& bytes) {
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) == 0 || size.QuadPart > (1ll << 30)) return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1u << 20));
+        if (ReadFile(file, bytes.data() + filled, chunk, &got, nullptr) == 0) return false;
+        if (got == 0) break;
+        filled += got;
+    }
+    bytes.resize(filled);
+    return true;
+}
+
+// The whole text of a file in ANSI (or, after a UTF-8 byte-order mark, UTF-8) as UTF-16 with its
+// byte-order mark, as the profile functions read it.
+std::string AsUtf16File(std::string_view bytes) {
+    UINT codePage = CP_ACP;
+    if (bytes.substr(0, fmt::kUtf8Bom.size()) == fmt::kUtf8Bom) {
+        bytes.remove_prefix(fmt::kUtf8Bom.size());
+        codePage = CP_UTF8;
+    }
+    std::wstring text;
+    if (!bytes.empty()) {
+        const int size = static_cast<int>(bytes.size());
+        const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+        text.resize(static_cast<std::size_t>(length));
+        MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
+    }
+    std::string result(kUtf16LeBom);
+    result.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    return result;
+}
+
+std::string SystemFault(const std::wstring& file, const char* doing) {
+    const DWORD code = GetLastError();
+    return std::string("cannot ") + doing + " " + win32::Narrow(file) + ": " +
+           win32::ErrorText(code);
+}
+
+// Makes sure the file is in UTF-16, so that the profile functions store any text: a missing
+// file is made holding just the byte-order mark, an ANSI one is rewritten whole, safely, under a
+// temporary name that then takes its place.
+bool MakeUnicodeFile(const std::wstring& file, std::string* error) {
+    {
+        const OwnedHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (created.valid()) {
+            if (WriteAll(created.get(), kUtf16LeBom)) return true;
+            const std::string fault = SystemFault(file, "write");
+            DeleteFileW(file.c_str());
+            return Fail(error, fault);
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return Fail(error, SystemFault(file, "create"));
+    }
+
+    std::string bytes;
+    {
+        const OwnedHandle existing(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!existing.valid()) return Fail(error, SystemFault(file, "read"));
+        if (!ReadAll(existing.get(), bytes)) return Fail(error, SystemFault(file, "read"));
+    }
+    // Already UTF-16 (either byte order): the functions keep it so.
+    if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == "\xFE\xFF") return true;
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return Fail(error, "cannot write " + win32::Narrow(file) + ": it is read-only");
+    }
+
+    const std::size_t last = file.find_last_of(L"\\/");
+    const std::wstring folder = last == std::wstring::npos ? L"." : file.substr(0, last + 1);
+    wchar_t temporary[MAX_PATH];
+    if (GetTempFileNameW(folder.c_str(), L"qini", 0, temporary) == 0) {
+        return Fail(error, SystemFault(file, "make a file beside"));
+    }
+    bool written = false;
+    {
+        const OwnedHandle out(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = out.valid() && WriteAll(out.get(), AsUtf16File(bytes)) &&
+                  FlushFileBuffers(out.get()) != 0;
+    }
+    if (written && MoveFileExW(temporary, file.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+    }
+    const std::string fault = SystemFault(file, "rewrite");
+    DeleteFileW(temporary);
+    return Fail(error, fault);
+}
+
+std::wstring ReadWide(const std::wstring& section, const std::wstring& key,
+                      const std::wstring& defaultValue, const std::wstring& file) {
+    std::vector<wchar_t> buffer(256);
+    while (true) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetPrivateProfileStringW(
+            section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(), size, file.c_str());
+        // A value that filled the buffer may have been cut: read it again with room to spare.
+        if (length + 1 < size || size >= kLongestValue) {
+            return std::wstring(buffer.data(), std::min(length, size - 1));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue, const std::string& file) {
+    const std::optional<std::wstring> wideSection = win32::Widen(section);
+    const std::optional<std::wstring> wideKey = win32::Widen(key);
+    const std::optional<std::wstring> wideDefault = win32::Widen(defaultValue);
+    const std::optional<std::wstring> wideFile = win32::Widen(file);
+    if (!wideSection || !wideKey || !wideDefault || !wideFile || file.empty()) {
+        return defaultValue;
+    }
+    return win32::Narrow(ReadWide(*wideSection, *wideKey, *wideDefault, FullPath(*wideFile)));
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file, std::string* error) {
+    if (const std::string problem =
+            fmt::EntryProblem(fmt::TrimBlanks(section), fmt::TrimBlanks(key), value);
+        !problem.empty()) {
+        return Fail(error, "cannot store the value in " + file + ": " + problem);
+    }
+    const std::optional<std::wstring> wideSection = win32::Widen(section);
+    const std::optional<std::wstring> wideKey = win32::Widen(key);
+    const std::optional<std::wstring> wideValue = win32::Widen(value);
+    const std::optional<std::wstring> wideFile = win32::Widen(file);
+    if (!wideSection || !wideKey || !wideValue) {
+        return Fail(error, "cannot store the value in " + file + ": it is not valid UTF-8 text");
+    }
+    if (!wideFile || file.empty())
+        return Fail(error, "cannot write " + file + ": it names no file");
+    const std::wstring path = FullPath(*wideFile);
+
+    const bool needsUnicode = !FitsAnsiCodePage(*wideSection) || !FitsAnsiCodePage(*wideKey) ||
+                              !FitsAnsiCodePage(*wideValue);
+    if (needsUnicode && !MakeUnicodeFile(path, error)) return false;
+
+    if (WritePrivateProfileStringW(wideSection->c_str(), wideKey->c_str(), wideValue->c_str(),
+                                   path.c_str()) == 0) {
+        return Fail(error, SystemFault(path, "write"));
+    }
+    if (needsUnicode) {
+        // Whether the file really took the text is only known by reading it back.
+        const std::wstring stored = ReadWide(*wideSection, *wideKey, L"", path);
+        if (win32::Narrow(stored) != fmt::StoredValue(value)) {
+            return Fail(error,
+                        "cannot write " + file + ": the system did not store the text unchanged");
+        }
+    }
+    return true;
+}
+
+}  // namespace platform
