@@ -12,6 +12,17 @@ namespace testing_support {
 
 namespace {
 char Separator() { return static_cast<char>(fs::path::preferred_separator); }
+
+// Paths are UTF-8 text, as in the program; a plain std::string would be read in the ANSI code
+// page on Windows.
+fs::path PathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string TextOf(const fs::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
 }  // namespace
 
 TempFolder::TempFolder() {
@@ -21,7 +32,7 @@ TempFolder::TempFolder() {
         fs::path candidate = fs::temp_directory_path() / ("quill-test-" + std::to_string(random()));
         std::error_code ec;
         if (fs::create_directory(candidate, ec)) {
-            path_ = candidate.string();
+            path_ = TextOf(candidate);
             return;
         }
     }
@@ -31,14 +42,14 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ec;
     // Make everything writable again first, so read-only test folders can go too.
-    for (auto it = fs::recursive_directory_iterator(path_, fs::directory_options::skip_permission_denied, ec);
+    for (auto it = fs::recursive_directory_iterator(PathOf(path_), fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         std::error_code ignored;
         if (!it->is_symlink(ignored)) {
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         }
     }
-    fs::remove_all(path_, ec);
+    fs::remove_all(PathOf(path_), ec);
 }
 
 std::string TempFolder::Join(const std::string& relative) const {
@@ -50,8 +61,8 @@ std::string TempFolder::Join(const std::string& relative) const {
 
 std::string TempFolder::WriteFile(const std::string& relative, const std::string& content) const {
     const std::string full = Join(relative);
-    fs::create_directories(fs::path(full).parent_path());
-    std::ofstream out(full, std::ios::binary | std::ios::trunc);
+    fs::create_directories(PathOf(full).parent_path());
+    std::ofstream out(PathOf(full), std::ios::binary | std::ios::trunc);
     out << content;
     if (!out) throw std::runtime_error("cannot write " + full);
     return full;
@@ -59,12 +70,12 @@ std::string TempFolder::WriteFile(const std::string& relative, const std::string
 
 std::string TempFolder::MakeFolder(const std::string& relative) const {
     const std::string full = Join(relative);
-    fs::create_directories(full);
+    fs::create_directories(PathOf(full));
     return full;
 }
 
 std::string TempFolder::ReadFile(const std::string& relative) const {
-    std::ifstream in(Join(relative), std::ios::binary);
+    std::ifstream in(PathOf(Join(relative)), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
@@ -72,7 +83,7 @@ std::string TempFolder::ReadFile(const std::string& relative) const {
 
 bool TempFolder::Exists(const std::string& relative) const {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(Join(relative), ec));
+    return fs::exists(fs::symlink_status(PathOf(Join(relative)), ec));
 }
 
 }  // namespace testing_support

@@ -1,0 +1,108 @@
+// Opening, measuring, deleting and copying files as the presence test and the template copy use
+// them, on both systems.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "common/temp_folder.h"
+#include "conformance/os_helpers.h"
+#include "platform/file_ops.h"
+
+namespace {
+
+using conformance::Utf8;
+using platform::ReadOnlyFile;
+using testing_support::TempFolder;
+
+// The steps of the presence test: open, measure by path, close, delete when empty.
+struct PresenceSteps {
+    bool opened = false;
+    std::optional<std::uint64_t> length;
+    bool deleted = false;
+};
+
+PresenceSteps RunPresenceSteps(const std::string& path) {
+    PresenceSteps steps;
+    std::optional<ReadOnlyFile> file = ReadOnlyFile::Open(path);
+    steps.opened = file.has_value();
+    if (!file) return steps;
+    steps.length = platform::FileLength(path);
+    file->Close();
+    if (steps.length == 0u) steps.deleted = platform::DeleteFileAt(path);
+    return steps;
+}
+
+TEST(FileOpsConformance, AZeroByteFileIsMeasuredAndDeleted) {
+    TempFolder book;
+    const std::string name = Utf8(u8"p001.kif.txt");
+    const PresenceSteps steps = RunPresenceSteps(book.WriteFile(name, ""));
+    EXPECT_TRUE(steps.opened);
+    EXPECT_EQ(steps.length, 0u);
+    EXPECT_TRUE(steps.deleted);
+    EXPECT_FALSE(book.Exists(name));
+}
+
+TEST(FileOpsConformance, AFileWithContentIsMeasuredAndKept) {
+    TempFolder book;
+    for (const std::string& name : {std::string("p002.kif"), Utf8(u8"棋譜 二.kif")}) {
+        const PresenceSteps steps = RunPresenceSteps(book.WriteFile(name, "x"));
+        EXPECT_TRUE(steps.opened) << name;
+        EXPECT_EQ(steps.length, 1u) << name;
+        EXPECT_FALSE(steps.deleted) << name;
+        EXPECT_EQ(book.ReadFile(name), "x") << name;
+    }
+}
+
+TEST(FileOpsConformance, MissingFilesAndFoldersAreNeitherOpenedNorMadeNorDeleted) {
+    TempFolder book;
+    const std::string folder = book.MakeFolder("sub");
+    for (const std::string& path :
+         {book.Join("missing.kif"), book.Join("none/missing.kif"), folder, std::string()}) {
+        EXPECT_FALSE(ReadOnlyFile::Open(path).has_value()) << path;
+        EXPECT_FALSE(platform::FileLength(path).has_value()) << path;
+        EXPECT_FALSE(platform::DeleteFileAt(path)) << path;
+    }
+    EXPECT_FALSE(book.Exists("missing.kif"));
+    EXPECT_TRUE(book.Exists("sub"));
+}
+
+TEST(FileOpsConformance, AFileOpenForReadingCanStillBeMeasured) {
+    TempFolder book;
+    const std::string path = book.WriteFile("p003.kif", "abc");
+    std::optional<ReadOnlyFile> first = ReadOnlyFile::Open(path);
+    std::optional<ReadOnlyFile> second = ReadOnlyFile::Open(path);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_TRUE(second.has_value());
+    EXPECT_EQ(platform::FileLength(path), 3u);
+}
+
+TEST(FileOpsConformance, CopyMakesOrReplacesTheWholeFile) {
+    TempFolder book;
+    const std::string from = book.WriteFile("Template.txt", "template\r\n");
+    const std::string fresh = book.Join(Utf8(u8"棋譜.kif.txt"));
+    ASSERT_TRUE(platform::CopyFileTo(from, fresh));
+    EXPECT_EQ(book.ReadFile(Utf8(u8"棋譜.kif.txt")), "template\r\n");
+
+    book.WriteFile("old.kif.txt", "a longer text that must go entirely");
+    ASSERT_TRUE(platform::CopyFileTo(from, book.Join("old.kif.txt")));
+    EXPECT_EQ(book.ReadFile("old.kif.txt"), "template\r\n");
+}
+
+TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
+    TempFolder book;
+    const std::string from = book.WriteFile("Template.txt", "template");
+    book.WriteFile("kept.kif.txt", "kept");
+    book.MakeFolder("occupied");
+
+    EXPECT_FALSE(platform::CopyFileTo(book.Join("missing.txt"), book.Join("kept.kif.txt")));
+    EXPECT_EQ(book.ReadFile("kept.kif.txt"), "kept");
+    EXPECT_FALSE(platform::CopyFileTo(from, book.Join("none/copy.txt")));
+    EXPECT_FALSE(platform::CopyFileTo(from, book.Join("occupied")));
+    EXPECT_FALSE(platform::CopyFileTo(book.path(), book.Join("copy.txt")));
+    EXPECT_FALSE(book.Exists("copy.txt"));
+    EXPECT_FALSE(book.Exists("none"));
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// Starting outside programs and finding our own folder, on both systems, with a stand-in program
+// that writes down what it received.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/temp_folder.h"
+#include "conformance/os_helpers.h"
+#include "platform/process.h"
+#include "platform/program_folder.h"
+
+namespace {
+
+using conformance::kSep;
+using conformance::Utf8;
+using testing_support::TempFolder;
+
+constexpr std::chrono::seconds kStartTimeout{60};
+
+std::vector<std::string> LinesOf(const std::string& content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const std::size_t end = content.find('\n', start);
+        lines.push_back(content.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+class ProcessConformance : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // A program folder with spaces, as under "Program Files".
+        folder.MakeFolder("outside programs/stand in");
+        program =
+            folder.Join("outside programs/stand in/" + conformance::ProgramFileName("run me"));
+        conformance::CopyProgram(conformance::StandInProgram(), program);
+        conformance::SetRecordFile(record);
+    }
+
+    // The program's folder and the arguments it received.
+    std::vector<std::string> StartAndRecord(const std::string& commandLine) {
+        std::string error;
+        EXPECT_TRUE(platform::StartCommandLine(commandLine, &error)) << error;
+        const std::optional<std::string> content = conformance::WaitForFile(record, kStartTimeout);
+        if (!content) {
+            ADD_FAILURE() << "the program did not run: " << commandLine;
+            return {};
+        }
+        return LinesOf(*content);
+    }
+
+    TempFolder folder;
+    std::string program;
+    std::string record = folder.Join("record.txt");
+};
+
+TEST_F(ProcessConformance, AnUnquotedProgramPathWithSpacesIsFoundAndArgumentsArriveWhole) {
+    const std::string file = Utf8(u8"C:\\書籍 一\\p012.kif.txt");
+    const std::string line =
+        program + " plain \"two words\" \"" + file + "\" say\\\"hi\\\" \"C:\\ends in\\\\\" \"\"";
+    const std::vector<std::string> lines = StartAndRecord(line);
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{folder.Join("outside programs/stand in"), "plain",
+                                        "two words", file, "say\"hi\"", "C:\\ends in\\", ""}));
+}
+
+TEST_F(ProcessConformance, TheProgramAloneStartsWithoutArguments) {
+    EXPECT_EQ(StartAndRecord(program),
+              (std::vector<std::string>{folder.Join("outside programs/stand in")}));
+}
+
+TEST_F(ProcessConformance, FindProgramTakesTheShortestPrefixNamingAFile) {
+    const platform::ProgramAndArguments found = platform::FindProgram(program + " a  \"b c\"");
+    EXPECT_EQ(found.program, program);
+    EXPECT_EQ(found.arguments, "a  \"b c\"");
+    EXPECT_EQ(platform::FindProgram('"' + program + "\" x").program, program);
+    EXPECT_EQ(platform::FindProgram(folder.Join("outside programs/nothing here") + " x").program,
+              "");
+}
+
+TEST_F(ProcessConformance, AMissingProgramIsReportedNotStarted) {
+    std::string error;
+    EXPECT_FALSE(platform::StartCommandLine(folder.Join("no such program") + " x", &error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(platform::StartCommandLine("", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(folder.Exists("record.txt"));
+}
+
+TEST(ProgramFolderConformance, IsTheAbsoluteFolderOfTheRunningProgram) {
+    const std::string folder = platform::ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
+    EXPECT_TRUE(path.is_absolute()) << folder;
+    EXPECT_NE(folder.back(), kSep[0]) << folder;
+    EXPECT_TRUE(
+        std::filesystem::exists(path / conformance::ProgramFileName("platform_conformance_tests")))
+        << folder;
+}
+
+}  // namespace
