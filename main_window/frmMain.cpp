@@ -265,8 +265,16 @@ void frmMain::cmdUWSC_Click(int Index) {
             if (!modFunc::FileHasContent(companionPath)) {
                 const std::string templatePath = ProgramFile(modConst::kTemplateFile);
                 if (!platform::CopyFileTo(templatePath, companionPath)) {
-                    modFunc::ShowMessage(Str(modConst::kMsgTemplateNotCopied) +
-                                         Str(modConst::kCrLf) + "  " + templatePath);
+                    // Either the template cannot be read, or something that is not a writable
+                    // file (a folder, a FIFO, a read-only file) or no folder at all stands
+                    // where the companion goes; the message names the one at fault.
+                    if (platform::ReadOnlyFile::Open(templatePath)) {
+                        modFunc::ShowMessage(Str(modConst::kMsgCompanionNotMade) +
+                                             Str(modConst::kCrLf) + "  " + companionPath);
+                    } else {
+                        modFunc::ShowMessage(Str(modConst::kMsgTemplateNotCopied) +
+                                             Str(modConst::kCrLf) + "  " + templatePath);
+                    }
                     return;
                 }
             }

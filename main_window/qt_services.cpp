@@ -1,11 +1,14 @@
 #include "main_window/qt_services.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QFont>
 #include <QFontDatabase>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QStringList>
+#include <QVariant>
+#include <algorithm>
 
 #include "platform/outside_world.h"
 #include "support/modConst.h"
@@ -71,11 +74,25 @@ void QtMessageBox::Show(const std::string& text) {
 
 void ListWidgetBox::Clear() { list_.clear(); }
 
-void ListWidgetBox::Append(const std::string& item) { list_.addItem(ToQt(item)); }
+void ListWidgetBox::Append(const std::string& item) {
+    auto* entry = new QListWidgetItem(ToQt(item));
+    KeepEntryBytes(*entry, item);
+    list_.addItem(entry);
+}
+
+void KeepEntryBytes(QListWidgetItem& item, const std::string& entry) {
+    const bool ascii = std::all_of(entry.begin(), entry.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii || FromQt(item.text()) == entry) return;
+    item.setData(kEntryBytesRole, QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
+}
 
 std::string ListEntry(const QListWidget& list, int index) {
     if (index < 0 || index >= list.count()) return {};
-    return FromQt(list.item(index)->text());
+    const QListWidgetItem& item = *list.item(index);
+    const QVariant bytes = item.data(kEntryBytesRole);
+    if (bytes.isValid()) return bytes.toByteArray().toStdString();
+    return FromQt(item.text());
 }
 
 std::string SelectedEntry(const QListWidget& list) { return ListEntry(list, list.currentRow()); }

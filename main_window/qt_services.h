@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtCore/qnamespace.h>
 #include <QString>
 #include <string>
 
@@ -7,6 +8,7 @@
 
 class QApplication;
 class QListWidget;
+class QListWidgetItem;
 class QWidget;
 
 // What both windows share of Qt: text conversion at the window boundary, the message box and
@@ -40,7 +42,16 @@ class ListWidgetBox : public platform::ListBox {
     QListWidget& list_;
 };
 
-// Reads entry `index` of a list; any index outside the list (such as -1) gives the empty text.
+// A list entry shows its name as text. A name that the text cannot carry (one that is not valid
+// UTF-8, which Linux allows) shows with U+FFFD in place of the bad bytes, and its own bytes are
+// kept in the item under this role, so that a path built from the entry names the real file.
+inline constexpr int kEntryBytesRole = Qt::UserRole;
+
+// Gives `item` the bytes of `entry` when its text cannot carry them.
+void KeepEntryBytes(QListWidgetItem& item, const std::string& entry);
+
+// Reads entry `index` of a list, with its own bytes; any index outside the list (such as -1)
+// gives the empty text.
 std::string ListEntry(const QListWidget& list, int index);
 // The selected entry, or the empty text.
 std::string SelectedEntry(const QListWidget& list);

@@ -46,7 +46,9 @@ void SortedListBox::Append(const std::string& item) {
             low = middle + 1;
         }
     }
-    list_.insertItem(low, text);
+    auto* entry = new QListWidgetItem(text);
+    KeepEntryBytes(*entry, item);
+    list_.insertItem(low, entry);
 }
 
 void SortedListBox::AppendMany(const std::vector<std::string>& items) {
@@ -57,13 +59,14 @@ void SortedListBox::AppendMany(const std::vector<std::string>& items) {
     struct Keyed {
         QString text;
         QCollatorSortKey key;
+        const std::string* item;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(items.size());
     for (const std::string& item : items) {
         QString text = ToQt(item);
         QCollatorSortKey key = ListCollator().sortKey(text);
-        keyed.push_back({std::move(text), std::move(key)});
+        keyed.push_back({std::move(text), std::move(key), &item});
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         const int order = a.key.compare(b.key);
@@ -71,8 +74,11 @@ void SortedListBox::AppendMany(const std::vector<std::string>& items) {
     });
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(keyed.size()));
-    for (Keyed& k : keyed) texts.push_back(std::move(k.text));
+    for (const Keyed& k : keyed) texts.push_back(k.text);
     list_.addItems(texts);
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        KeepEntryBytes(*list_.item(static_cast<int>(i)), *keyed[i].item);
+    }
 }
 
 }  // namespace quill

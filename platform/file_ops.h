@@ -30,8 +30,9 @@ std::optional<std::uint64_t> FileLength(const std::string& path);
 // Deletes a file. Never deletes a folder. True on success.
 bool DeleteFileAt(const std::string& path);
 
-// Copies a file's content to `to`, replacing a file there. A failed copy leaves no partial file
-// behind. True on success.
+// Copies a file's content to `to`, replacing a writable file there. Anything else in the way (a
+// folder, a FIFO, a device, a read-only file) makes the copy fail and stays as it was. A failed
+// copy leaves no partial file behind. True on success.
 bool CopyFileTo(const std::string& from, const std::string& to);
 
 }  // namespace platform

@@ -50,6 +50,14 @@ std::string FolderOf(const std::string& path) {
     return last == 0 ? "/" : path.substr(0, last);
 }
 
+// The rename that puts the copy in place would replace anything at all, although the folder
+// alone grants it. Only what a copy may overwrite on Windows is replaced: a writable file.
+bool MayBeReplaced(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode) && access(path.c_str(), W_OK) == 0;
+}
+
 }  // namespace
 
 namespace posix {
@@ -115,7 +123,7 @@ bool DeleteFileAt(const std::string& path) {
 }
 
 bool CopyFileTo(const std::string& from, const std::string& to) {
-    if (!IsUsablePath(to)) return false;
+    if (!IsUsablePath(to) || !MayBeReplaced(to)) return false;
     struct stat info;
     const int source = posix::OpenRegularFile(from, &info);
     if (source < 0) return false;

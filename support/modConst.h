@@ -63,6 +63,7 @@ inline constexpr std::string_view kMsgCannotStart = "次のコマンドを起動
 inline constexpr std::string_view kMsgSettingsNotSaved = "次の設定ファイルに保存できませんでした。";
 inline constexpr std::string_view kMsgNoProblemSelected = "問題ファイルが選択されていません。";
 inline constexpr std::string_view kMsgTemplateNotCopied = "次のテンプレートをコピーできませんでした。";
+inline constexpr std::string_view kMsgCompanionNotMade = "次のファイルを作成できませんでした。";
 inline constexpr std::string_view kMsgCannotOpen = "次のファイルを開けませんでした。";
 
 }  // namespace modConst

@@ -17,6 +17,7 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -134,6 +135,32 @@ TEST(CopyFileToTest, AFifoSourceFailsWithoutBlocking) {
                            [fifo, to] { return platform::CopyFileTo(fifo, to); }),
               std::optional<bool>(false));
     EXPECT_FALSE(folder.Exists("copy.txt"));
+}
+
+// The rename that puts a copy in place needs only the folder's permission; what stands at the
+// destination must still be a file we may write, as it must on Windows.
+TEST(CopyFileToTest, AFifoIsNotReplaced) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("Template.txt", "template text\n");
+    const std::string fifo = folder.Join("pipe.kif.txt");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(platform::CopyFileTo(from, fifo));
+    struct stat info;
+    ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(EntriesOf(folder.path()), (std::vector<std::string>{"Template.txt", "pipe.kif.txt"}));
+}
+
+TEST(CopyFileToTest, AReadOnlyFileIsNotReplaced) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("Template.txt", "template text\n");
+    const std::string locked = folder.WriteFile("locked.kif.txt", "notes nobody may change");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    if (access(locked.c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    EXPECT_FALSE(platform::CopyFileTo(from, locked));
+    EXPECT_EQ(folder.ReadFile("locked.kif.txt"), "notes nobody may change");
+    EXPECT_EQ(EntriesOf(folder.path()),
+              (std::vector<std::string>{"Template.txt", "locked.kif.txt"}));
 }
 
 TEST(CopyFileToTest, TheCopyKeepsTheSourcePermissions) {
