@@ -2,6 +2,12 @@
 
 #include <string>
 
+// windows.h makes WriteProfileString a macro for the system's win.ini function; here the name is
+// ours. (A file that includes windows.h after this header must #undef it itself.)
+#ifdef WriteProfileString
+#undef WriteProfileString
+#endif
+
 namespace platform {
 
 // Reads and writes one value of an initialisation file, with the rules of the Windows profile

@@ -6,8 +6,6 @@
 // as "?" and be lost; only then is the file turned into UTF-16 first.
 
 #include <windows.h>
-// windows.h names the win.ini function after ours.
-#undef WriteProfileString
 
 #include <algorithm>
 #include <optional>
