@@ -7,6 +7,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "common/temp_folder.h"
@@ -202,6 +204,70 @@ TEST_F(ProfileTest, WriteKeepsPermissionsAndSymbolicLink) {
     struct stat info {};
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(ProfileTest, EmptyFileOrNoSectionGivesDefaultsAndGainsTheSection) {
+    SetContent("");
+    EXPECT_EQ(Read("ExePath", "KifFWin"), "<default>");
+    ASSERT_TRUE(Write("ExePath", "KifFWin", "k")) << error;
+    EXPECT_EQ(Content(), "[ExePath]\nKifFWin=k\n");
+
+    SetContent("KifFWin=loose\n; no section at all\n");
+    EXPECT_EQ(Read("ExePath", "KifFWin"), "<default>");
+    ASSERT_TRUE(Write("ExePath", "KifFWin", "k")) << error;
+    EXPECT_EQ(Content(), "KifFWin=loose\n; no section at all\n\n[ExePath]\nKifFWin=k\n");
+}
+
+TEST_F(ProfileTest, BinaryFileIsKeptByteForByte) {
+    std::mt19937 random(20240611);
+    std::string binary(64 * 1024, '\0');
+    for (char& c : binary) c = static_cast<char>(random() & 0xFF);
+    SetContent(binary);
+    for (const char* key : {"KifFWin", "KShogi", "UWSC", "Terapad"}) {
+        EXPECT_EQ(Read("ExePath", key), "<default>") << key;
+    }
+    ASSERT_TRUE(Write("ExePath", "KifFWin", "k")) << error;
+    const std::string written = Content();
+    EXPECT_EQ(written.compare(0, binary.size(), binary), 0);
+    EXPECT_EQ(Read("ExePath", "KifFWin"), "k");
+}
+
+// A settings file grown huge, by accident or on purpose, is read to its end, and a write keeps
+// every line it does not own.
+TEST_F(ProfileTest, HugeFileAndHugeLinesAreReadAndKeptWhole) {
+    std::string block;
+    while (block.size() < 1024 * 1024) {
+        block += "; a comment line of the kind that fills up a file\n[Other]\nKifFWin=not this\n";
+    }
+    {
+        std::ofstream out(ini, std::ios::binary);
+        for (int i = 0; i < 100; ++i) out << block;  // 100 MB
+        out << "[ExePath]\nKifFWin=" << std::string(10 * 1024 * 1024, 'v') << "\nUWSC=u\n";
+        out << std::string(10 * 1024 * 1024, '[');  // a last line of 10 MB without an ending
+        ASSERT_TRUE(out.good());
+    }
+    const std::uintmax_t sizeBefore = std::filesystem::file_size(ini);
+    EXPECT_EQ(Read("ExePath", "UWSC"), "u");
+    EXPECT_EQ(Read("ExePath", "KifFWin").size(), 10u * 1024 * 1024);
+
+    ASSERT_TRUE(Write("ExePath", "KifFWin", "k")) << error;
+    EXPECT_EQ(Read("ExePath", "KifFWin"), "k");
+    EXPECT_EQ(Read("Other", "KifFWin"), "not this");
+    EXPECT_EQ(std::filesystem::file_size(ini), sizeBefore - 10 * 1024 * 1024 + 1);
+    std::ifstream in(ini, std::ios::binary);
+    std::string firstBlock(block.size(), '\0');
+    in.read(firstBlock.data(), static_cast<std::streamsize>(firstBlock.size()));
+    EXPECT_TRUE(firstBlock == block);
+}
+
+TEST_F(ProfileTest, ReadOnlyFileIsNeitherWrittenNorReplaced) {
+    SetContent("[ExePath]\nKifFWin=old\n");
+    ASSERT_EQ(chmod(ini.c_str(), 0444), 0);
+    if (access(ini.c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    EXPECT_EQ(Read("ExePath", "KifFWin"), "old");
+    EXPECT_FALSE(Write("ExePath", "KifFWin", "new"));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(Content(), "[ExePath]\nKifFWin=old\n");
 }
 
 }  // namespace
