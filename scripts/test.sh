@@ -21,7 +21,7 @@ ctest --test-dir "$build" --output-on-failure --timeout 300 -j2 || failed=1
 fuzz=build-test-fuzz
 cmake -S . -B "$fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   -DQUILLMERE_GUI=OFF -DQUILLMERE_BENCH=OFF
-cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz
+cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz command_line_fuzz
 ctest --test-dir "$fuzz" --output-on-failure -L fuzz || failed=1
 
 exit "$failed"
