@@ -10,8 +10,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 rm -rf "$library"
 mkdir -p "$library/Quillmere"
 cp "$program" "$library/Quillmere/"
+# The build makes the program folder kit beside the program.
 for kit in Template.txt start.wav uwsSaveKif.uws uwsOpenStart.uws uwsEditTxt.uws; do
-  [ -f "$root/kit/$kit" ] && cp "$root/kit/$kit" "$library/Quillmere/"
+  if [ -f "$(dirname "$program")/$kit" ]; then cp "$(dirname "$program")/$kit" "$library/Quillmere/"; fi
 done
 cp -r "$root/sample/book" "$library/book"
 
