@@ -23,6 +23,8 @@ namespace {
 namespace fmt = profile_format;
 
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+// Two private-use characters: no path holds them, and an ANSI file cannot.
+constexpr const wchar_t* kAbsent = L"\uE000\uE001";
 // Far beyond any path; a longer value comes back cut rather than exhausting memory.
 constexpr DWORD kLongestValue = 1u << 24;
 
@@ -201,12 +203,14 @@ std::string ReadProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, const std::string& file) {
     const std::optional<std::wstring> wideSection = win32::Widen(section);
     const std::optional<std::wstring> wideKey = win32::Widen(key);
-    const std::optional<std::wstring> wideDefault = win32::Widen(defaultValue);
     const std::optional<std::wstring> wideFile = win32::Widen(file);
-    if (!wideSection || !wideKey || !wideDefault || !wideFile || file.empty()) {
+    if (!wideSection || !wideKey || !wideFile || file.empty()) {
         return defaultValue;
     }
-    return win32::Narrow(ReadWide(*wideSection, *wideKey, *wideDefault, FullPath(*wideFile)));
+    // The functions trim and unquote a default as if it were a stored value. A default that no
+    // file can hold tells a missing key apart, and the caller's own default is then given as is.
+    const std::wstring value = ReadWide(*wideSection, *wideKey, kAbsent, FullPath(*wideFile));
+    return value == kAbsent ? defaultValue : win32::Narrow(value);
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key,
