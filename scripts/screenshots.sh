@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Takes the README's pictures from the real program, never drawn: the sample library on a
+# virtual display, and the main window and the settings window each captured on its own.
+# Writes docs/images/main-window.png and docs/images/settings-window.png. With SCALES (for
+# example SCALES="1.5 2") it also captures the windows at those display scales into
+# build/screenshots/, to check that the layout scales whole and no caption is cut.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+library="$root/build/screenshot-library"
+shots="$root/build/screenshots"
+title="Quillmere.exe 1.0.4"
+
+# capture SCALE: starts the program at that display scale and captures both windows into
+# $shots as main-SCALE.png and settings-SCALE.png.
+capture() {
+  local scale=$1 app window
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" > "$shots/program-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  import -window "$window" "$shots/main-$scale.png"
+  # The settings button, at its designed place: the window stands at (50, 0), both scaled.
+  xdotool mousemove "$(awk -v s="$scale" 'BEGIN { printf "%d", (50 + 184 + 22) * s }')" \
+    "$(awk -v s="$scale" 'BEGIN { printf "%d", 8 * s }')" click 1
+  window=$(wait_window "^設定\$")
+  sleep 0.5
+  import -window "$window" "$shots/settings-$scale.png"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+}
+
+wait_window() {
+  local id
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    if [ -n "$id" ]; then printf '%s' "$id"; return 0; fi
+    sleep 0.1
+  done
+  echo "screenshots.sh: no window '$1'" >&2
+  return 1
+}
+
+if [ "${QUILLMERE_SCREENSHOTS_DISPLAY:-}" = yes ]; then
+  capture 1
+  for scale in ${SCALES:-}; do capture "$scale"; done
+  exit 0
+fi
+
+./scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=OFF
+cmake --build build -j"$(nproc)" --target Quillmere
+./scripts/make-sample-library.sh "$root/build/bin/Quillmere" "$library"
+# Paths as a Linux user might set them; the sh scripts run through /bin/sh.
+cat > "$library/Quillmere/Quillmere.ini" <<'INI'
+[ExePath]
+KifFWin=/opt/shogi/bin/kifu-editor
+KShogi=/opt/shogi/bin/shogi-board
+UWSC=/bin/sh
+Terapad=/usr/bin/mousepad
+INI
+
+rm -rf "$shots"
+mkdir -p "$shots" docs/images
+# Always a virtual display of its own, so that the pictures do not depend on the desktop.
+QUILLMERE_SCREENSHOTS_DISPLAY=yes xvfb-run -a -s "-screen 0 1600x1200x24" "$0"
+
+# Small palette images: the windows have few colours.
+convert "$shots/main-1.png" -strip PNG8:docs/images/main-window.png
+convert "$shots/settings-1.png" -strip PNG8:docs/images/settings-window.png
+ls -l docs/images/*.png "$shots"/*.png
