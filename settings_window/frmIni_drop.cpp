@@ -1,4 +1,5 @@
 // Dropping a program file onto a path box puts the file's full path into the box.
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -21,7 +22,9 @@ std::string FirstDroppedFile(const QMimeData& data) {
     if (!data.hasUrls()) return {};
     const QList<QUrl> urls = data.urls();
     if (urls.isEmpty()) return {};
-    return quill::FromQt(urls.first().toLocalFile());
+    // Qt writes "/" on every system; on Windows the box, the settings file and the command lines
+    // take the path with the system's own backslashes, as the user would type it.
+    return quill::FromQt(QDir::toNativeSeparators(urls.first().toLocalFile()));
 }
 
 // Tells the source that we only read its data. A source offered "move" would otherwise delete
