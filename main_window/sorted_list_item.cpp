@@ -4,6 +4,8 @@
 #include <QCollatorSortKey>
 #include <QLocale>
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "main_window/qt_services.h"
 
@@ -22,6 +24,63 @@ const QCollator& ListCollator() {
         return c;
     }();
     return collator;
+}
+
+struct Entry {
+    QString text;
+    const std::string* bytes;
+};
+
+// Sorts by collation keys, which costs a key per entry but only cheap comparisons after.
+void SortByKeys(std::vector<Entry>& entries) {
+    struct Keyed {
+        QCollatorSortKey key;
+        Entry entry;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(entries.size());
+    for (Entry& entry : entries) {
+        QCollatorSortKey key = ListCollator().sortKey(entry.text);
+        keyed.push_back({std::move(key), std::move(entry)});
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.entry.text < b.entry.text;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) entries[i] = std::move(keyed[i].entry);
+}
+
+// Names come from the folder listing mostly in list order already, in one sorted run per
+// extension, so the runs are found and merged at about two comparisons a name. A list of many
+// runs is sorted by keys instead. Either way equal entries keep the order they came in.
+void SortInListOrder(std::vector<Entry>& entries) {
+    constexpr std::size_t kMostRunsToMerge = 16;
+    const auto less = [](const Entry& a, const Entry& b) { return ListOrderLess(a.text, b.text); };
+    std::vector<std::size_t> bounds{0};
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        if (!less(entries[i], entries[i - 1])) continue;
+        if (bounds.size() == kMostRunsToMerge) {
+            SortByKeys(entries);
+            return;
+        }
+        bounds.push_back(i);
+    }
+    bounds.push_back(entries.size());
+    while (bounds.size() > 2) {
+        std::vector<std::size_t> merged;
+        const std::size_t runs = bounds.size() - 1;
+        for (std::size_t k = 0; k < runs; k += 2) {
+            merged.push_back(bounds[k]);
+            if (k + 1 < runs) {
+                std::inplace_merge(entries.begin() + static_cast<std::ptrdiff_t>(bounds[k]),
+                                   entries.begin() + static_cast<std::ptrdiff_t>(bounds[k + 1]),
+                                   entries.begin() + static_cast<std::ptrdiff_t>(bounds[k + 2]),
+                                   less);
+            }
+        }
+        merged.push_back(entries.size());
+        bounds = std::move(merged);
+    }
 }
 
 }  // namespace
@@ -56,28 +115,16 @@ void SortedListBox::AppendMany(const std::vector<std::string>& items) {
         for (const std::string& item : items) Append(item);
         return;
     }
-    struct Keyed {
-        QString text;
-        QCollatorSortKey key;
-        const std::string* item;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(items.size());
-    for (const std::string& item : items) {
-        QString text = ToQt(item);
-        QCollatorSortKey key = ListCollator().sortKey(text);
-        keyed.push_back({std::move(text), std::move(key), &item});
-    }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : a.text < b.text;
-    });
+    std::vector<Entry> entries;
+    entries.reserve(items.size());
+    for (const std::string& item : items) entries.push_back({ToQt(item), &item});
+    SortInListOrder(entries);
     QStringList texts;
-    texts.reserve(static_cast<qsizetype>(keyed.size()));
-    for (const Keyed& k : keyed) texts.push_back(k.text);
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const Entry& entry : entries) texts.push_back(entry.text);
     list_.addItems(texts);
-    for (std::size_t i = 0; i < keyed.size(); ++i) {
-        KeepEntryBytes(*list_.item(static_cast<int>(i)), *keyed[i].item);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        KeepEntryBytes(*list_.item(static_cast<int>(i)), *entries[i].bytes);
     }
 }
 

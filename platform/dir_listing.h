@@ -16,7 +16,7 @@ inline constexpr unsigned kInvalidAttributes = 0xFFFFFFFFu;
 
 // The two masks the program lists with. Hidden and system entries are never listed.
 enum class ListMask {
-    OrdinaryFiles,         // regular files only
+    OrdinaryFiles,            // regular files only
     OrdinaryFilesAndFolders,  // regular files and folders
 };
 
@@ -36,6 +36,14 @@ enum class ListMask {
 // `error` is given, a description of the fault in it; otherwise `error` is left empty.
 std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask,
                                    std::string* error = nullptr);
+
+// Looks up several name patterns in one folder and gives, for each pattern in order, exactly what
+// FindFiles(folder + separator + pattern, mask, error) would give. Where it can, it reads the
+// folder once for all of them, which halves the work of listing a large book by two extensions.
+// `error`, when given, receives the first fault met.
+std::vector<std::vector<std::string>> FindFilesByPatterns(
+    const std::string& folder, const std::vector<std::string>& namePatterns, ListMask mask,
+    std::string* error = nullptr);
 
 // The attribute flags of a path, or kInvalidAttributes when it cannot be read. On POSIX a folder
 // gives kAttrDirectory (plus kAttrHidden for a dot-name), a regular file kAttrArchive (plus

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -55,20 +56,27 @@ std::vector<std::string> Fault(int error, std::string* description) {
 }
 
 // NTFS order: each name upper-cased (ASCII only) and compared by code; names that differ only
-// in case, which this system allows side by side, keep a fixed order by their bytes. One pass,
-// since a large book sorts thousands of names.
-bool ComesBefore(const std::string& a, const std::string& b) {
-    const auto fold = [](unsigned char c) {
-        return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+// in case, which this system allows side by side, keep a fixed order by their bytes. Each name
+// is folded once, not at every comparison, since a large book sorts thousands of names.
+void SortInNtfsOrder(std::vector<std::string>& names) {
+    struct Keyed {
+        std::string folded;
+        std::string name;
     };
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char x = fold(static_cast<unsigned char>(a[i]));
-        const unsigned char y = fold(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
+    std::vector<Keyed> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names) {
+        std::string folded = name;
+        for (char& c : folded) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+        keyed.push_back({std::move(folded), std::move(name)});
     }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int order = a.folded.compare(b.folded);
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) names[i] = std::move(keyed[i].name);
 }
 
 bool EntryIsListable(DIR* folder, const dirent& entry, ListMask mask) {
@@ -89,27 +97,41 @@ bool EntryIsListable(DIR* folder, const dirent& entry, ListMask mask) {
     }
 }
 
-std::vector<std::string> ScanFolder(const std::string& folder, const std::string& namePattern,
-                                    ListMask mask, std::string* error) {
+// Reads `folder` once and gives, for each of `namePatterns`, the listable names that match it,
+// in NTFS order.
+std::vector<std::vector<std::string>> ScanFolder(const std::string& folder,
+                                                 const std::vector<std::string>& namePatterns,
+                                                 ListMask mask, std::string* error) {
+    std::vector<std::vector<std::string>> found(namePatterns.size());
     DIR* stream = opendir(folder.c_str());
     if (stream == nullptr) {
         const int fault = errno;
-        return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+        if (!MeansNothingThere(fault)) Fault(fault, error);
+        return found;
     }
-    std::vector<std::string> names;
     while (true) {
         errno = 0;
         const dirent* entry = readdir(stream);
         if (entry == nullptr) break;
         const std::string name = entry->d_name;
-        if (IsHiddenName(name) || !WildcardMatch(namePattern, name)) continue;
-        if (EntryIsListable(stream, *entry, mask)) names.push_back(name);
+        if (IsHiddenName(name)) continue;
+        enum { kUnknown, kListable, kNotListable } kind = kUnknown;
+        for (std::size_t i = 0; i < namePatterns.size(); ++i) {
+            if (!WildcardMatch(namePatterns[i], name)) continue;
+            if (kind == kUnknown) {
+                kind = EntryIsListable(stream, *entry, mask) ? kListable : kNotListable;
+            }
+            if (kind == kListable) found[i].push_back(name);
+        }
     }
     const int readFault = errno;
     closedir(stream);
-    if (readFault != 0) return Fault(readFault, error);
-    std::sort(names.begin(), names.end(), ComesBefore);
-    return names;
+    if (readFault != 0) {
+        Fault(readFault, error);
+        return std::vector<std::vector<std::string>>(namePatterns.size());
+    }
+    for (std::vector<std::string>& names : found) SortInNtfsOrder(names);
+    return found;
 }
 
 }  // namespace
@@ -149,7 +171,53 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
         if (fault == ENAMETOOLONG) return Fault(fault, error);
         if (fault != ENOENT) return {};
     }
-    return ScanFolder(parts.folder, parts.name, mask, error);
+    return std::move(ScanFolder(parts.folder, {parts.name}, mask, error).front());
+}
+
+std::vector<std::vector<std::string>> FindFilesByPatterns(
+    const std::string& folder, const std::vector<std::string>& namePatterns, ListMask mask,
+    std::string* error) {
+    if (error != nullptr) error->clear();
+    std::vector<std::vector<std::string>> found(namePatterns.size());
+    std::vector<std::string> faults(namePatterns.size());
+
+    // One read answers every wildcard pattern of a plain name in a named folder; any other
+    // pattern (an exact name, a hidden one, one holding a separator) takes FindFiles' own way.
+    const bool folderReadable = !folder.empty() && folder.find('\0') == std::string::npos;
+    std::vector<std::string> scanned;
+    std::vector<std::size_t> scannedAt;
+    for (std::size_t i = 0; i < namePatterns.size(); ++i) {
+        const std::string& pattern = namePatterns[i];
+        if (folderReadable && HasWildcard(pattern) && !IsHiddenName(pattern) &&
+            pattern.find_first_of(std::string_view("/\0", 2)) == std::string::npos) {
+            scanned.push_back(pattern);
+            scannedAt.push_back(i);
+        } else {
+            found[i] = FindFiles(folder + kSeparator + pattern, mask, &faults[i]);
+        }
+    }
+    if (!scanned.empty()) {
+        std::string fault;
+        struct stat info;
+        if (stat(folder.c_str(), &info) != 0) {
+            const int statFault = errno;
+            if (!MeansNothingThere(statFault)) Fault(statFault, &fault);
+        } else if (S_ISDIR(info.st_mode)) {
+            std::vector<std::vector<std::string>> lists = ScanFolder(folder, scanned, mask, &fault);
+            for (std::size_t j = 0; j < scanned.size(); ++j)
+                found[scannedAt[j]] = std::move(lists[j]);
+        }
+        for (std::size_t at : scannedAt) faults[at] = fault;
+    }
+    if (error != nullptr) {
+        for (const std::string& fault : faults) {
+            if (!fault.empty()) {
+                *error = fault;
+                break;
+            }
+        }
+    }
+    return found;
 }
 
 unsigned GetAttributes(const std::string& path) {

@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include "platform/dir_listing.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
@@ -28,13 +30,23 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }  // namespace
 
 // Names keep the listing's order within an extension and the list's order between extensions.
+// All extensions are looked up together, so a large book is read once, not once per extension.
 void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
                            NameArray& names) {
     names.assign(1, std::string());
+    std::vector<std::string> patterns;
     for (const std::string& extension : SplitAtSemicolons(extensions)) {
-        const std::vector<std::string> found = platform::FindFiles(
-            InFolder(folder, "*." + extension), platform::ListMask::OrdinaryFiles);
-        names.insert(names.end(), found.begin(), found.end());
+        patterns.push_back("*." + extension);
+    }
+    if (patterns.empty()) return;
+    std::vector<std::vector<std::string>> found =
+        platform::FindFilesByPatterns(folder, patterns, platform::ListMask::OrdinaryFiles);
+    std::size_t total = names.size();
+    for (const std::vector<std::string>& list : found) total += list.size();
+    names.reserve(total);
+    for (std::vector<std::string>& list : found) {
+        names.insert(names.end(), std::make_move_iterator(list.begin()),
+                     std::make_move_iterator(list.end()));
     }
 }
 

@@ -89,6 +89,45 @@ TEST_F(FindFilesTest, AMissingFolderGivesNoNamesAndNoError) {
     EXPECT_EQ(error, "");
 }
 
+// Looking up several patterns with one read of the folder must give, pattern by pattern, what
+// separate lookups give, whatever the patterns and whatever stands at the folder's path.
+class FindFilesByPatternsTest : public FindFilesTest {
+  protected:
+    void ExpectSameAsOneByOne(const std::string& folder) {
+        const Names patterns = {"*.kif",        "*.bod",       "*.KIF", "*", "Template.txt",
+                                "TEMPLATE.TXT", ".hidden.kif", "*.",    "",  "sub" + kSep + "*.kif",
+                                "nothing*",     "p00?.kif*",   "*.kif"};
+        for (const ListMask mask : {kFiles, kFilesAndFolders}) {
+            std::string error = "left over";
+            const std::vector<Names> found =
+                platform::FindFilesByPatterns(folder, patterns, mask, &error);
+            ASSERT_EQ(found.size(), patterns.size());
+            std::string firstError;
+            for (std::size_t i = 0; i < patterns.size(); ++i) {
+                std::string alone;
+                EXPECT_EQ(found[i], FindFiles(folder + kSep + patterns[i], mask, &alone))
+                    << folder << " " << patterns[i];
+                if (firstError.empty()) firstError = alone;
+            }
+            EXPECT_EQ(error, firstError) << folder;
+        }
+    }
+};
+
+TEST_F(FindFilesByPatternsTest, GiveWhatEachPatternGivesAlone) {
+    for (const char* name : {"b.kif", "a.bod", "C.KIF", "p001.kif.txt", "p002.kif", ".hidden.kif",
+                             "Template.txt", "ends in a dot.", "sub/x.kif"}) {
+        book.WriteFile(name, "x");
+    }
+    book.MakeFolder("folder.kif");
+    ExpectSameAsOneByOne(book.path());
+    ExpectSameAsOneByOne(book.path() + kSep);
+    ExpectSameAsOneByOne(book.Join("sub"));
+    ExpectSameAsOneByOne(book.Join("missing"));
+    ExpectSameAsOneByOne(book.Join("b.kif"));
+    EXPECT_EQ(platform::FindFilesByPatterns(book.path(), {}, kFiles), std::vector<Names>{});
+}
+
 TEST(FileAttributesTest, FolderFileAndMissingPath) {
     TempFolder book;
     const std::string file = book.WriteFile("p001.kif", "x");
@@ -160,6 +199,18 @@ TEST_F(FindFilesTest, APathTheSystemRejectsGivesAnError) {
     error.clear();
     EXPECT_EQ(FindFiles(Pattern(std::string("a\0b", 3)), kFiles, &error), Names{});
     EXPECT_NE(error, "");
+}
+
+TEST_F(FindFilesByPatternsTest, GiveWhatEachPatternGivesAloneAmongLinksAndFifos) {
+    book.WriteFile("real.kif", "x");
+    ASSERT_EQ(mkfifo(book.Join("pipe.kif").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("real.kif", book.Join("link.kif").c_str()), 0);
+    ASSERT_EQ(symlink("loop.kif", book.Join("loop.kif").c_str()), 0);
+    ASSERT_EQ(symlink("loop", book.Join("loop").c_str()), 0);
+    ExpectSameAsOneByOne(book.path());
+    ExpectSameAsOneByOne(book.Join("loop"));
+    ExpectSameAsOneByOne(book.Join(std::string(300, 'a')));
+    ExpectSameAsOneByOne(book.path() + std::string("\0x", 2));
 }
 
 TEST_F(FindFilesTest, AnUnreadableFolderGivesNoNamesAndNoError) {
