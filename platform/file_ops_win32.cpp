@@ -30,6 +30,17 @@ HANDLE OpenDiskFile(const std::string& path, DWORD access) {
     return file;
 }
 
+// Only what a copy may overwrite is replaced: nothing, or a file that is not read-only. The move
+// that puts the copy in place would replace a read-only file too.
+bool MayBeReplaced(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
 }  // namespace
 
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path) {
@@ -79,7 +90,7 @@ bool CopyFileTo(const std::string& from, const std::string& to) {
     if (from.empty() || to.empty()) return false;
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);
-    if (!source || !target) return false;
+    if (!source || !target || !MayBeReplaced(*target)) return false;
 
     // Copied under a temporary name beside the destination and moved into place only when
     // complete: a copy that fails part way (a full disk) then neither leaves a partial file nor

@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/temp_folder.h"
 #include "conformance/os_helpers.h"
+#include "platform/dir_listing.h"
 #include "platform/file_ops.h"
 
 namespace {
@@ -101,8 +103,18 @@ TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
     EXPECT_FALSE(platform::CopyFileTo(from, book.Join("none/copy.txt")));
     EXPECT_FALSE(platform::CopyFileTo(from, book.Join("occupied")));
     EXPECT_FALSE(platform::CopyFileTo(book.path(), book.Join("copy.txt")));
-    EXPECT_FALSE(book.Exists("copy.txt"));
-    EXPECT_FALSE(book.Exists("none"));
+    if (conformance::ReadOnlyBinds()) {
+        const std::string locked = book.WriteFile("locked.kif.txt", "locked");
+        conformance::MakeReadOnly(locked);
+        EXPECT_FALSE(platform::CopyFileTo(from, locked));
+        EXPECT_EQ(book.ReadFile("locked.kif.txt"), "locked");
+    }
+    // No copy, whole or partial, is left under any name.
+    std::vector<std::string> expected{"kept.kif.txt", "occupied", "Template.txt"};
+    if (conformance::ReadOnlyBinds()) expected.insert(expected.begin() + 1, "locked.kif.txt");
+    EXPECT_EQ(platform::FindFiles(book.path() + conformance::kSep + "*",
+                                  platform::ListMask::OrdinaryFilesAndFolders),
+              expected);
 }
 
 }  // namespace

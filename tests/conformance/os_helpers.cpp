@@ -13,6 +13,7 @@
 #else
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -72,6 +73,14 @@ void MakeReadOnly(const std::string& path) {
     AddAttribute(path, FILE_ATTRIBUTE_READONLY);
 #else
     if (chmod(path.c_str(), 0444) != 0) throw std::runtime_error("cannot protect " + path);
+#endif
+}
+
+bool ReadOnlyBinds() {
+#ifdef _WIN32
+    return true;
+#else
+    return geteuid() != 0;
 #endif
 }
 

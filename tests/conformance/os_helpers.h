@@ -27,6 +27,9 @@ void MakeSystemEntry(const testing_support::TempFolder& folder, const std::strin
 
 // Takes away the right to write to a file.
 void MakeReadOnly(const std::string& path);
+// Whether a read-only file is read-only to this test: POSIX permissions do not bind the
+// superuser.
+bool ReadOnlyBinds();
 
 // The name a program file has on this system: "name.exe" on Windows.
 std::string ProgramFileName(const std::string& base);
