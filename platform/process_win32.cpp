@@ -109,6 +109,8 @@ bool StartCommandLine(const std::string& commandLine, std::string* error) {
     return true;
 }
 
+// Some file types open through shell extensions that need COM on the calling thread; the
+// windows' thread has it, as Qt sets it up there for drag and drop.
 bool OpenWithSystem(const std::string& path, std::string* error) {
     if (path.empty()) return Fail(error, "No path to open");
     const std::optional<std::wstring> wide = win32::Widen(path);
