@@ -39,6 +39,21 @@ TEST(TextBoundaryWin32, TextThatIsNotUtf8NamesNoFile) {
     EXPECT_EQ(folder.ReadFile("a.kif"), "x");
 }
 
+// What FileExists reports to the user, rather than taking it for a missing file.
+TEST(TextBoundaryWin32, AFolderNameTheSystemRejectsIsReported) {
+    TempFolder folder;
+    std::string error;
+    EXPECT_TRUE(
+        platform::FindFiles(folder.Join("a|b/p001.kif"), platform::ListMask::OrdinaryFiles, &error)
+            .empty());
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_TRUE(platform::FindFiles(folder.Join("missing/p001.kif"),
+                                    platform::ListMask::OrdinaryFiles, &error)
+                    .empty());
+    EXPECT_EQ(error, "");
+}
+
 TEST(TextBoundaryWin32, AValueThatIsNotUtf8IsRefused) {
     TempFolder folder;
     const std::string ini = folder.WriteFile("Quillmere.ini", "[ExePath]\r\nUWSC=kept\r\n");
