@@ -47,6 +47,13 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
     cmdEditUws = {ui->cmdEditUws_0, ui->cmdEditUws_1, ui->cmdEditUws_2};
     cmdRunKifuFWin = {ui->cmdRunKifuFWin_0, ui->cmdRunKifuFWin_1};
     setFixedSize(231, 556);
+    // Every entry is one line in the list's one font, so the lists need not measure each of the
+    // thousands of entries a large book or library holds before they can be shown. A name too
+    // long for the list is cut at its edge, as before, not shortened with an ellipsis.
+    for (QListWidget* list : {ui->lstFolder, ui->lstFile}) {
+        list->setUniformItemSizes(true);
+        list->setTextElideMode(Qt::ElideNone);
+    }
     ConnectHandlers();
     Form_Load();
     ui->lstFolder->setFocus();

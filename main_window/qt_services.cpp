@@ -80,6 +80,17 @@ void ListWidgetBox::Append(const std::string& item) {
     list_.addItem(entry);
 }
 
+void ListWidgetBox::AppendMany(const std::vector<std::string>& items) {
+    const int first = list_.count();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string& item : items) texts.push_back(ToQt(item));
+    list_.addItems(texts);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        KeepEntryBytes(*list_.item(first + static_cast<int>(i)), items[i]);
+    }
+}
+
 void KeepEntryBytes(QListWidgetItem& item, const std::string& entry) {
     const bool ascii = std::all_of(entry.begin(), entry.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -3,6 +3,7 @@
 #include <QtCore/qnamespace.h>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "platform/user_interface.h"
 
@@ -37,6 +38,8 @@ class ListWidgetBox : public platform::ListBox {
     explicit ListWidgetBox(QListWidget& list) : list_(list) {}
     void Clear() override;
     void Append(const std::string& item) override;
+    // Inserts the items in one step, which keeps a library of a thousand books quick to list.
+    void AppendMany(const std::vector<std::string>& items) override;
 
   private:
     QListWidget& list_;

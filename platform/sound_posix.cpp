@@ -1,4 +1,5 @@
 #include <SDL.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +22,53 @@ constexpr std::uint64_t kLargestWaveFile = 256ull * 1024 * 1024;
 // How long past the sound's own length the wait may run before the call gives up on a device
 // that does not take its data.
 constexpr std::chrono::milliseconds kWaitMargin{2000};
+
+// SDL is loaded on the first sound, not when the program starts: it brings some thirty more
+// libraries (sound servers, codecs, display protocols) that every start would otherwise map and
+// link, although most runs play no sound at all. Without SDL the program plays nothing.
+struct Sdl {
+    decltype(&SDL_InitSubSystem) InitSubSystem;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem;
+    decltype(&SDL_RWFromConstMem) RWFromConstMem;
+    decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
+    decltype(&SDL_FreeWAV) FreeWAV;
+    decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
+    decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
+    decltype(&SDL_QueueAudio) QueueAudio;
+    decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
+    decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
+    decltype(&SDL_Delay) Delay;
+};
+
+template <typename Function>
+bool Resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// The loaded library, or nullptr when it is not installed. Stays loaded once found.
+const Sdl* LoadedSdl() {
+    static const std::optional<Sdl> sdl = []() -> std::optional<Sdl> {
+        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) return std::nullopt;
+        Sdl found{};
+        const bool complete =
+            Resolve(library, "SDL_InitSubSystem", found.InitSubSystem) &&
+            Resolve(library, "SDL_QuitSubSystem", found.QuitSubSystem) &&
+            Resolve(library, "SDL_RWFromConstMem", found.RWFromConstMem) &&
+            Resolve(library, "SDL_LoadWAV_RW", found.LoadWAV_RW) &&
+            Resolve(library, "SDL_FreeWAV", found.FreeWAV) &&
+            Resolve(library, "SDL_OpenAudioDevice", found.OpenAudioDevice) &&
+            Resolve(library, "SDL_CloseAudioDevice", found.CloseAudioDevice) &&
+            Resolve(library, "SDL_QueueAudio", found.QueueAudio) &&
+            Resolve(library, "SDL_PauseAudioDevice", found.PauseAudioDevice) &&
+            Resolve(library, "SDL_GetQueuedAudioSize", found.GetQueuedAudioSize) &&
+            Resolve(library, "SDL_Delay", found.Delay);
+        if (!complete) return std::nullopt;
+        return found;
+    }();
+    return sdl ? &*sdl : nullptr;
+}
 
 std::optional<std::vector<Uint8>> ReadWaveFile(const std::string& path) {
     struct stat info;
@@ -58,30 +106,32 @@ std::chrono::milliseconds BufferTime(Uint32 bytes, const SDL_AudioSpec& spec) {
 
 class AudioSubsystem {
   public:
-    AudioSubsystem() : ready_(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
+    explicit AudioSubsystem(const Sdl& sdl)
+        : sdl_(sdl), ready_(sdl.InitSubSystem(SDL_INIT_AUDIO) == 0) {}
     // Quitting after every sound makes the next call start afresh, with the system's audio
     // settings of that moment.
     ~AudioSubsystem() {
-        if (ready_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (ready_) sdl_.QuitSubSystem(SDL_INIT_AUDIO);
     }
     AudioSubsystem(const AudioSubsystem&) = delete;
     AudioSubsystem& operator=(const AudioSubsystem&) = delete;
     bool ready() const { return ready_; }
 
   private:
+    const Sdl& sdl_;
     bool ready_;
 };
 
 class LoadedWave {
   public:
-    explicit LoadedWave(const std::vector<Uint8>& file) {
-        SDL_RWops* stream = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    LoadedWave(const Sdl& sdl, const std::vector<Uint8>& file) : sdl_(sdl) {
+        SDL_RWops* stream = sdl.RWFromConstMem(file.data(), static_cast<int>(file.size()));
         if (stream != nullptr &&
-            SDL_LoadWAV_RW(stream, 1, &spec_, &samples_, &length_) == nullptr) {
+            sdl.LoadWAV_RW(stream, 1, &spec_, &samples_, &length_) == nullptr) {
             samples_ = nullptr;
         }
     }
-    ~LoadedWave() { SDL_FreeWAV(samples_); }
+    ~LoadedWave() { sdl_.FreeWAV(samples_); }
     LoadedWave(const LoadedWave&) = delete;
     LoadedWave& operator=(const LoadedWave&) = delete;
 
@@ -91,6 +141,7 @@ class LoadedWave {
     Uint32 length() const { return length_; }
 
   private:
+    const Sdl& sdl_;
     SDL_AudioSpec spec_{};
     Uint8* samples_ = nullptr;
     Uint32 length_ = 0;
@@ -98,18 +149,19 @@ class LoadedWave {
 
 class OpenDevice {
   public:
-    explicit OpenDevice(const SDL_AudioSpec& wanted) {
+    OpenDevice(const Sdl& sdl, const SDL_AudioSpec& wanted) : sdl_(sdl) {
         // No changes allowed: SDL converts our samples to whatever the device takes.
-        id_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        id_ = sdl.OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     }
     ~OpenDevice() {
-        if (id_ != 0) SDL_CloseAudioDevice(id_);
+        if (id_ != 0) sdl_.CloseAudioDevice(id_);
     }
     OpenDevice(const OpenDevice&) = delete;
     OpenDevice& operator=(const OpenDevice&) = delete;
     SDL_AudioDeviceID id() const { return id_; }
 
   private:
+    const Sdl& sdl_;
     SDL_AudioDeviceID id_ = 0;
 };
 
@@ -122,31 +174,33 @@ void PlayWaveFile(const std::string& path) {
     const std::optional<std::vector<Uint8>> file = ReadWaveFile(path);
     if (!file || file->empty()) return;
 
-    const AudioSubsystem audio;
+    const Sdl* sdl = LoadedSdl();
+    if (sdl == nullptr) return;
+    const AudioSubsystem audio(*sdl);
     if (!audio.ready()) return;
-    const LoadedWave wave(*file);
+    const LoadedWave wave(*sdl, *file);
     if (!wave.loaded()) return;
 
     SDL_AudioSpec wanted = wave.spec();
     wanted.samples = LowLatencySamples(wanted.freq);
     wanted.callback = nullptr;  // the samples are queued instead
     wanted.userdata = nullptr;
-    const OpenDevice device(wanted);
+    const OpenDevice device(*sdl, wanted);
     if (device.id() == 0) return;
-    if (SDL_QueueAudio(device.id(), wave.samples(), wave.length()) != 0) return;
+    if (sdl->QueueAudio(device.id(), wave.samples(), wave.length()) != 0) return;
 
     using Clock = std::chrono::steady_clock;
     const std::chrono::milliseconds soundLength = BufferTime(wave.length(), wanted);
     const Clock::time_point giveUp = Clock::now() + soundLength + kWaitMargin;
-    SDL_PauseAudioDevice(device.id(), 0);
-    while (SDL_GetQueuedAudioSize(device.id()) > 0 && Clock::now() < giveUp) SDL_Delay(10);
+    sdl->PauseAudioDevice(device.id(), 0);
+    while (sdl->GetQueuedAudioSize(device.id()) > 0 && Clock::now() < giveUp) sdl->Delay(10);
 
     // The last samples left the queue but still sit in the device's buffers; let them sound.
     const std::chrono::milliseconds deviceBuffer =
         BufferTime(static_cast<Uint32>(wanted.samples) * wanted.channels *
                        (SDL_AUDIO_BITSIZE(wanted.format) / 8),
                    wanted);
-    SDL_Delay(static_cast<Uint32>(std::min(2 * deviceBuffer, kWaitMargin).count()));
+    sdl->Delay(static_cast<Uint32>(std::min(2 * deviceBuffer, kWaitMargin).count()));
 }
 
 }  // namespace platform
