@@ -196,12 +196,16 @@ TEST_F(HostileNamesTest, LinkLoopsInTheBookRootAreNotBooksAndNothingHangs) {
     // A link back to the book root is a folder like any other; nothing walks into it.
     ASSERT_EQ(symlink(".", Book("Around").c_str()), 0);
     ASSERT_EQ(symlink("..", Book("Real/Up.kif").c_str()), 0);
+    ASSERT_EQ(symlink("Loop.kif", Book("Real/Loop.kif").c_str()), 0);
+    ASSERT_EQ(symlink("p001.kif.txt", Book("Real/p001.kif.txt").c_str()), 0);
     Start();
 
     EXPECT_EQ(Entries(Books()), (QStringList{"Around", "Real"}));
     EXPECT_EQ(Problems()->count(), 0);
     Books()->setCurrentRow(1);
     EXPECT_EQ(Entries(Problems()), QStringList{"p001.kif"});
+    EXPECT_EQ(CompanionState(), "なし");
+    EXPECT_TRUE(fs::is_symlink(Book("Real/p001.kif.txt")));
     EXPECT_TRUE(world.messages.empty());
 }
 
