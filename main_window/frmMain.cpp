@@ -114,6 +114,14 @@ std::string frmMain::ProgramFile(std::string_view name) const {
     return modFunc::ProgramFolder() + Str(modConst::kSep) + Str(name);
 }
 
+void frmMain::OpenWithSystem(const std::string& path) const {
+    std::string error;
+    // The desktop's answer is not awaited; only an opener that cannot be started at all is told.
+    if (!platform::World().OpenWithSystem(path, &error)) {
+        modFunc::ShowMessageNaming(modConst::kMsgCannotOpen, path);
+    }
+}
+
 // ---- Start-up and shutdown ----------------------------------------------------------------
 
 void frmMain::Form_Load() {
@@ -148,14 +156,7 @@ void frmMain::lstFile_Click() {
     }
 }
 
-void frmMain::cmdOpenFolder_Click() {
-    const std::string folder = CurrentBookFolder();
-    std::string error;
-    // The desktop's answer is not awaited; only an opener that cannot be started at all is told.
-    if (!platform::World().OpenWithSystem(folder, &error)) {
-        modFunc::ShowMessage(Str(modConst::kMsgCannotOpen) + Str(modConst::kCrLf) + "  " + folder);
-    }
-}
+void frmMain::cmdOpenFolder_Click() { OpenWithSystem(CurrentBookFolder()); }
 
 void frmMain::cmdNext_Click() {
     const int index = ui->lstFile->currentRow();
@@ -212,10 +213,7 @@ void frmMain::cmdOpenBook_Click() {
         modFunc::ShowMessage(firstPath + Str(modConst::kMsgNotFoundSuffix));
         return;
     }
-    std::string error;
-    if (!platform::World().OpenWithSystem(toOpen, &error)) {
-        modFunc::ShowMessage(Str(modConst::kMsgCannotOpen) + Str(modConst::kCrLf) + "  " + toOpen);
-    }
+    OpenWithSystem(toOpen);
 }
 
 // ---- The automation scripts -----------------------------------------------------------------
@@ -276,11 +274,9 @@ void frmMain::cmdUWSC_Click(int Index) {
                     // file (a folder, a FIFO, a read-only file) or no folder at all stands
                     // where the companion goes; the message names the one at fault.
                     if (platform::ReadOnlyFile::Open(templatePath)) {
-                        modFunc::ShowMessage(Str(modConst::kMsgCompanionNotMade) +
-                                             Str(modConst::kCrLf) + "  " + companionPath);
+                        modFunc::ShowMessageNaming(modConst::kMsgCompanionNotMade, companionPath);
                     } else {
-                        modFunc::ShowMessage(Str(modConst::kMsgTemplateNotCopied) +
-                                             Str(modConst::kCrLf) + "  " + templatePath);
+                        modFunc::ShowMessageNaming(modConst::kMsgTemplateNotCopied, templatePath);
                     }
                     return;
                 }

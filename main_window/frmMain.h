@@ -50,6 +50,8 @@ class frmMain : public QWidget {
     std::string CurrentBookFolder() const;
     std::string CurrentProblemFile() const;
     std::string ProgramFile(std::string_view name) const;
+    // Hands a folder or file to the desktop's own handler; says so when none can be started.
+    void OpenWithSystem(const std::string& path) const;
     void ConnectHandlers();
     // Runs a handler so that an unexpected failure is reported instead of ending the program.
     template <typename Handler>

@@ -105,8 +105,7 @@ void frmIni::cmdOK_Click() {
     if (!SaveExePaths(kifFWin, kShogi, uwsc, terapad)) {
         // The paths stay in use for this run all the same; the user must know they will not
         // be there next time.
-        modFunc::ShowMessage(Str(modConst::kMsgSettingsNotSaved) + Str(modConst::kCrLf) + "  " +
-                             modFunc::IniFilePath());
+        modFunc::ShowMessageNaming(modConst::kMsgSettingsNotSaved, modFunc::IniFilePath());
     }
     // Hidden, not unloaded: the boxes remain the paths in force.
     hide();
@@ -120,8 +119,7 @@ void frmIni::cmdRunExe_Click(int Index) {
         // A program that will not start is reported by StartProgram itself.
         modFunc::StartProgram(commandLine::ProgramAlone(path));
     } else {
-        modFunc::ShowMessage(Str(modConst::kMsgFileDoesNotExist) + Str(modConst::kCrLf) + "  " +
-                             path);
+        modFunc::ShowMessageNaming(modConst::kMsgFileDoesNotExist, path);
     }
 }
 

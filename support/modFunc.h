@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/user_interface.h"
@@ -59,5 +60,7 @@ bool StartProgram(const std::string& commandLine);
 
 // Shows a message box with the program's title.
 void ShowMessage(const std::string& text);
+// Shows a message that names a file or command: the text, a line break, two spaces, the path.
+void ShowMessageNaming(std::string_view text, const std::string& path);
 
 }  // namespace modFunc

@@ -24,11 +24,7 @@ void OpenInEditor(const std::string& editor, const std::string& file) {
         StartProgram(commandLine::Editor(editor, file));
         return;
     }
-    std::string message(modConst::kMsgEditorNotFound);
-    message += modConst::kCrLf;
-    message += "  ";
-    message += editor;
-    ShowMessage(message);
+    ShowMessageNaming(modConst::kMsgEditorNotFound, editor);
 }
 
 }  // namespace modFunc

@@ -7,14 +7,18 @@ namespace modFunc {
 bool StartProgram(const std::string& commandLine) {
     std::string error;
     if (platform::World().StartCommandLine(commandLine, &error)) return true;
-    std::string message(modConst::kMsgCannotStart);
-    message += modConst::kCrLf;
-    message += "  ";
-    message += commandLine;
-    ShowMessage(message);
+    ShowMessageNaming(modConst::kMsgCannotStart, commandLine);
     return false;
 }
 
 void ShowMessage(const std::string& text) { platform::World().ShowMessage(text); }
+
+void ShowMessageNaming(std::string_view text, const std::string& path) {
+    std::string message(text);
+    message += modConst::kCrLf;
+    message += "  ";
+    message += path;
+    ShowMessage(message);
+}
 
 }  // namespace modFunc
