@@ -47,6 +47,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
     cmdEditUws = {ui->cmdEditUws_0, ui->cmdEditUws_1, ui->cmdEditUws_2};
     cmdRunKifuFWin = {ui->cmdRunKifuFWin_0, ui->cmdRunKifuFWin_1};
     setFixedSize(231, 556);
+    SetDesignedFonts();
     // Every entry is one line in the list's one font, so the lists need not measure each of the
     // thousands of entries a large book or library holds before they can be shown. A name too
     // long for the list is cut at its edge, as before, not shortened with an ellipsis.
@@ -68,6 +69,17 @@ void frmMain::Guarded(Handler&& handler) {
     } catch (const std::exception& error) {
         modFunc::ShowMessage(error.what());
     }
+}
+
+void frmMain::SetDesignedFonts() {
+    using quill::Gothic;
+    for (QWidget* control : std::initializer_list<QWidget*>{ui->lstFolder, ui->lstFile, ui->lblMsg})
+        quill::SetGothicFont(*control, Gothic::Fixed, 9.75);
+    for (QWidget* control : {ui->Label1_10, ui->Label1_11})
+        quill::SetGothicFont(*control, Gothic::Fixed, 11.25, true);
+    for (QWidget* control : {ui->txtPageN, ui->txtCur})
+        quill::SetGothicFont(*control, Gothic::Fixed, 12, true);
+    quill::SetGothicFont(*ui->cmdUWSC_1, Gothic::Proportional, 9, true);
 }
 
 void frmMain::ConnectHandlers() {

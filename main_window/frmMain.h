@@ -52,6 +52,7 @@ class frmMain : public QWidget {
     std::string ProgramFile(std::string_view name) const;
     // Hands a folder or file to the desktop's own handler; says so when none can be started.
     void OpenWithSystem(const std::string& path) const;
+    void SetDesignedFonts();
     void ConnectHandlers();
     // Runs a handler so that an unexpected failure is reported instead of ending the program.
     template <typename Handler>

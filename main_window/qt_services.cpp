@@ -7,9 +7,12 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QVariant>
 #include <algorithm>
 
+#include "main_window/group_frame_style.h"
 #include "platform/outside_world.h"
 #include "support/modConst.h"
 #include "version.h"
@@ -19,19 +22,23 @@ namespace {
 
 // The Japanese gothic fonts the windows are designed with, and installed families that draw
 // the same characters where those are missing.
-const QStringList kGothicFallbacks = {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP",
-                                      "VL Gothic", "TakaoGothic"};
-const QStringList kProportionalGothicFallbacks = {"IPAPGothic", "IPAexGothic", "Noto Sans CJK JP",
-                                                  "VL PGothic", "TakaoPGothic"};
+const QString kGothic = QStringLiteral("ＭＳ ゴシック");
+const QString kProportionalGothic = QStringLiteral("ＭＳ Ｐゴシック");
+const QString kDialogFont = QStringLiteral("MS UI Gothic");
+const QStringList kGothicStandIns = {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP",
+                                     "VL Gothic", "TakaoGothic"};
+const QStringList kProportionalGothicStandIns = {"IPAPGothic", "IPAexGothic", "Noto Sans CJK JP",
+                                                 "VL PGothic", "TakaoPGothic"};
 
-void MapFont(const QString& designed, const QStringList& fallbacks) {
-    const QStringList installed = QFontDatabase::families();
-    if (installed.contains(designed)) return;
-    QStringList present;
-    for (const QString& family : fallbacks) {
-        if (installed.contains(family)) present << family;
+// A family that is not installed sends Qt through a search of every installed font for each
+// size, weight and script it is drawn in, which made the first showing of the main window half
+// again as slow. So each designed face is looked up once, and controls get the family found.
+QString DrawingFamily(const QString& designed, const QStringList& standIns) {
+    if (QFontDatabase::hasFamily(designed)) return designed;
+    for (const QString& family : standIns) {
+        if (QFontDatabase::hasFamily(family)) return family;
     }
-    if (!present.isEmpty()) QFont::insertSubstitutions(designed, present);
+    return designed;
 }
 
 QtMessageBox g_messageBox;
@@ -41,18 +48,31 @@ QtMessageBox g_messageBox;
 void SetUpApplication(QApplication& app) {
     app.setApplicationName(QString::fromUtf8(modConst::kAppTitle.data(),
                                              static_cast<int>(modConst::kAppTitle.size())));
-    MapFont(QStringLiteral("ＭＳ ゴシック"), kGothicFallbacks);
-    MapFont(QStringLiteral("ＭＳ Ｐゴシック"), kProportionalGothicFallbacks);
-    MapFont(QStringLiteral("MS UI Gothic"), kProportionalGothicFallbacks);
-#ifdef _WIN32
-    QFont dialogFont(QStringLiteral("MS UI Gothic"));
-#else
     // The windows are laid out to the pixel for the usual Japanese dialog font at 9 points.
-    QFont dialogFont(QStringLiteral("MS UI Gothic"));
-#endif
+    QFont dialogFont(DrawingFamily(kDialogFont, kProportionalGothicStandIns));
     dialogFont.setPointSizeF(9);
     app.setFont(dialogFont);
+    // Only Fusion, the style Qt chooses where the desktop names none, draws frames from an
+    // image; a desktop's own style is left as it is.
+    if (app.style()->name() == QLatin1String("fusion")) {
+        app.setStyle(new GroupFrameStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+    }
     platform::InstallMessageBox(&g_messageBox);
+}
+
+QString GothicFamily(Gothic face) {
+    static const QString fixed = DrawingFamily(kGothic, kGothicStandIns);
+    static const QString proportional =
+        DrawingFamily(kProportionalGothic, kProportionalGothicStandIns);
+    return face == Gothic::Fixed ? fixed : proportional;
+}
+
+void SetGothicFont(QWidget& control, Gothic face, double points, bool bold) {
+    QFont font = control.font();
+    font.setFamily(GothicFamily(face));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    control.setFont(font);
 }
 
 QString MainWindowTitle() {

@@ -22,6 +22,14 @@ inline std::string FromQt(const QString& text) { return text.toStdString(); }
 // Fonts, the message box service and the application's name. Called once, before any window.
 void SetUpApplication(QApplication& app);
 
+// The windows' two Japanese gothics. A form file holds whole point sizes only, and sizes such as
+// 9.75 points are part of the design, so the controls drawn in these faces get them from code.
+enum class Gothic { Fixed, Proportional };
+// The family `face` is drawn with: the designed one where installed, else an installed gothic
+// that draws the same characters.
+QString GothicFamily(Gothic face);
+void SetGothicFont(QWidget& control, Gothic face, double points, bool bold = false);
+
 // The window title: application title, ".exe ", version.
 QString MainWindowTitle();
 

@@ -1,8 +1,10 @@
 #include <QFont>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QTimer>
 #include <QWidget>
 
+#include "main_window/qt_services.h"
 #include "main_window_fixture.h"
 
 TEST_F(MainWindowTest, StartsTitledAndPlacedWithTheFirstBookAndProblemSelected) {
@@ -111,10 +113,20 @@ TEST_F(MainWindowTest, FontsAreTheDesignedGothics) {
     const QFont page = Control<QWidget>("txtPageN")->font();
     EXPECT_TRUE(page.bold());
     EXPECT_DOUBLE_EQ(page.pointSizeF(), 12.0);
-    EXPECT_EQ(page.family().toStdString(), "ＭＳ ゴシック");
+    EXPECT_EQ(page.family(), quill::GothicFamily(quill::Gothic::Fixed));
     EXPECT_DOUBLE_EQ(Control<QWidget>("lstFile")->font().pointSizeF(), 9.75);
     EXPECT_DOUBLE_EQ(Control<QWidget>("Label1_10")->font().pointSizeF(), 11.25);
-    EXPECT_EQ(Control<QWidget>("cmdUWSC_1")->font().family().toStdString(), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(Control<QWidget>("cmdUWSC_1")->font().family(),
+              quill::GothicFamily(quill::Gothic::Proportional));
+    EXPECT_NE(quill::GothicFamily(quill::Gothic::Fixed),
+              quill::GothicFamily(quill::Gothic::Proportional));
+    // Every family named is installed: a missing one would be searched for among all installed
+    // fonts at every size and weight, which slows the first showing of the window badly.
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        EXPECT_TRUE(QFontDatabase::hasFamily(control->font().family()))
+            << control->objectName().toStdString() << ": "
+            << control->font().family().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, SettingsButtonShowsTheSettingsWindowModalAtTheLeftEdgeAndTop) {

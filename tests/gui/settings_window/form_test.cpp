@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "main_window/qt_services.h"
 #include "settings_window_fixture.h"
 
 namespace {
@@ -54,7 +55,8 @@ TEST_F(Form, FixedClientAreaWithEveryControlInPlace) {
         widget->ensurePolished();
         EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
         EXPECT_EQ(TextOf(*widget), QString::fromUtf8(control.text)) << control.name;
-        EXPECT_EQ(widget->font().family() == QString("ＭＳ ゴシック"), control.gothic)
+        EXPECT_EQ(widget->font().family() == quill::GothicFamily(quill::Gothic::Fixed),
+                  control.gothic)
             << control.name;
         if (control.gothic) {
             EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9.75) << control.name;
