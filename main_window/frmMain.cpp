@@ -9,6 +9,7 @@
 #include <exception>
 #include <optional>
 
+#include "main_window/entry_selection.h"
 #include "main_window/qt_services.h"
 #include "main_window/sorted_list_item.h"
 #include "platform/file_ops.h"
@@ -83,14 +84,8 @@ void frmMain::SetDesignedFonts() {
 }
 
 void frmMain::ConnectHandlers() {
-    // Selecting an entry, by the user or from code, runs the entry's handler. Clearing a list
-    // leaves no selection and runs nothing.
-    connect(ui->lstFolder, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) Guarded([this] { lstFolder_Click(); });
-    });
-    connect(ui->lstFile, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) Guarded([this] { lstFile_Click(); });
-    });
+    quill::OnEntrySelected(*ui->lstFolder, [this] { Guarded([this] { lstFolder_Click(); }); });
+    quill::OnEntrySelected(*ui->lstFile, [this] { Guarded([this] { lstFile_Click(); }); });
     auto onClick = [this](QPushButton* button, auto handler) {
         connect(button, &QPushButton::clicked, this, [this, handler] { Guarded(handler); });
     };

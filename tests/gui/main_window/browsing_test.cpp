@@ -1,3 +1,6 @@
+#include <QTest>
+#include <filesystem>
+
 #include "main_window_fixture.h"
 
 TEST_F(MainWindowTest, ProblemListIsSortedWithoutRegardToCaseAndFirstIsSelected) {
@@ -63,6 +66,27 @@ TEST_F(MainWindowTest, SelectingAnotherBookKeepsTheLabelWhenTheBookIsEmpty) {
     EXPECT_EQ(CompanionState(), "なし");
     Books()->setCurrentRow(1);
     EXPECT_EQ(Problems()->count(), 0);
+    EXPECT_EQ(CompanionState(), "なし");
+}
+
+TEST_F(MainWindowTest, ClickingTheSelectedBookOrProblemAgainLooksAtItAfresh) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    temp.WriteFile("book/A/p002.kif", "made by the record editor meanwhile");
+    temp.WriteFile("book/A/p001.kif.txt", "notes");
+
+    auto clickEntry = [](QListWidget* list, int row) {
+        const QRect place = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+    };
+    clickEntry(Books(), 0);
+    EXPECT_EQ(Entries(Problems()), (QStringList{"p001.kif", "p002.kif"}));
+    EXPECT_EQ(CompanionState(), "あり");
+
+    std::filesystem::remove(Book("A/p001.kif.txt"));
+    clickEntry(Problems(), 0);
     EXPECT_EQ(CompanionState(), "なし");
 }
 

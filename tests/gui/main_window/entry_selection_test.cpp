@@ -1,0 +1,38 @@
+// A list entry's handler runs once for each selection and for each click on the selected entry.
+#include <gtest/gtest.h>
+#include <QListWidget>
+#include <QTest>
+
+#include "main_window/entry_selection.h"
+
+namespace {
+
+void ClickEntry(QListWidget& list, int row) {
+    const QRect place = list.visualItemRect(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+}
+
+TEST(EntrySelection, RunsOnceForEachSelectionAndEachClickOnTheSelectedEntry) {
+    QListWidget list;
+    list.addItems({"A", "B", "C"});
+    int runs = 0;
+    quill::OnEntrySelected(list, [&runs] { ++runs; });
+    list.setCurrentRow(0);
+    EXPECT_EQ(runs, 1);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+
+    ClickEntry(list, 1);
+    EXPECT_EQ(list.currentRow(), 1);
+    EXPECT_EQ(runs, 2);
+    ClickEntry(list, 1);
+    EXPECT_EQ(runs, 3);
+    list.setCurrentRow(2);
+    EXPECT_EQ(runs, 4);
+    ClickEntry(list, 0);
+    EXPECT_EQ(runs, 5);
+    list.clear();
+    EXPECT_EQ(runs, 5);
+}
+
+}  // namespace
