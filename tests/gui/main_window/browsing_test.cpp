@@ -1,4 +1,3 @@
-#include <QTest>
 #include <filesystem>
 
 #include "main_window_fixture.h"
@@ -77,16 +76,12 @@ TEST_F(MainWindowTest, ClickingTheSelectedBookOrProblemAgainLooksAtItAfresh) {
     temp.WriteFile("book/A/p002.kif", "made by the record editor meanwhile");
     temp.WriteFile("book/A/p001.kif.txt", "notes");
 
-    auto clickEntry = [](QListWidget* list, int row) {
-        const QRect place = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
-    };
-    clickEntry(Books(), 0);
+    ClickListEntry(*Books(), 0);
     EXPECT_EQ(Entries(Problems()), (QStringList{"p001.kif", "p002.kif"}));
     EXPECT_EQ(CompanionState(), "あり");
 
     std::filesystem::remove(Book("A/p001.kif.txt"));
-    clickEntry(Problems(), 0);
+    ClickListEntry(*Problems(), 0);
     EXPECT_EQ(CompanionState(), "なし");
 }
 

@@ -4,13 +4,9 @@
 #include <QTest>
 
 #include "main_window/entry_selection.h"
+#include "main_window_fixture.h"
 
 namespace {
-
-void ClickEntry(QListWidget& list, int row) {
-    const QRect place = list.visualItemRect(list.item(row));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
-}
 
 TEST(EntrySelection, RunsOnceForEachSelectionAndEachClickOnTheSelectedEntry) {
     QListWidget list;
@@ -22,14 +18,14 @@ TEST(EntrySelection, RunsOnceForEachSelectionAndEachClickOnTheSelectedEntry) {
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
 
-    ClickEntry(list, 1);
+    ClickListEntry(list, 1);
     EXPECT_EQ(list.currentRow(), 1);
     EXPECT_EQ(runs, 2);
-    ClickEntry(list, 1);
+    ClickListEntry(list, 1);
     EXPECT_EQ(runs, 3);
     list.setCurrentRow(2);
     EXPECT_EQ(runs, 4);
-    ClickEntry(list, 0);
+    ClickListEntry(list, 0);
     EXPECT_EQ(runs, 5);
     list.clear();
     EXPECT_EQ(runs, 5);

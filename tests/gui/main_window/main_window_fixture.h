@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,6 +21,12 @@
 
 // A throwaway program folder "prog" with the book root "book" beside it, the outside world
 // recorded, and the main window started on it by Start().
+// A user's click on entry `row` of a shown list.
+inline void ClickListEntry(QListWidget& list, int row) {
+    const QRect place = list.visualItemRect(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+}
+
 class MainWindowTest : public testing::Test {
   protected:
     MainWindowTest() : programFolder(temp.MakeFolder("prog")) {
