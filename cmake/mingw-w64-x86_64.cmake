@@ -1,22 +1,12 @@
-# Cross build for 64-bit Windows with Debian's mingw-w64 (the POSIX thread model, which
-# std::thread needs). The tests run under Wine through CTest.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(mingw_prefix x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
-set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The runtime libraries are linked in, so a test program runs under Wine without looking for
-# the compiler's DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+# Cross build for 64-bit Windows with Debian's mingw-w64. The program and its tests use the
+# compiler's runtime DLLs, as the Qt libraries do (one runtime in the process); the tests run
+# under Wine through CTest, and the build copies what the program needs beside it.
+#
+# With Qt for Windows (scripts/build-qt-windows.sh), configure through Qt's own toolchain file
+# and load this one from it:
+#   -DCMAKE_TOOLCHAIN_FILE=QT/lib/cmake/Qt6/qt.toolchain.cmake
+#   -DQT_CHAINLOAD_TOOLCHAIN_FILE=THIS FILE
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-compilers.cmake)
 
 find_program(QUILLMERE_WINE NAMES wine64 wine)
 if(QUILLMERE_WINE)

@@ -13,7 +13,8 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   xdg-utils
-  g++-mingw-w64-x86-64-posix wine wine64 libwine locales
+  g++-mingw-w64-x86-64-posix wine wine64 libwine locales unzip
+  dpkg-dev xz-utils
 )
 
 missing=()
