@@ -1,30 +1,14 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
-#include <cstdlib>
 
 #include "main_window/frmMain.h"
 #include "main_window/qt_services.h"
-
-namespace {
-
-// Without any display Qt would only print its own error; say plainly what is needed instead.
-bool DisplayAvailable() {
-#ifdef _WIN32
-    return true;
-#else
-    const char* platformName = std::getenv("QT_QPA_PLATFORM");
-    if (platformName != nullptr && *platformName != '\0') return true;
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
-#endif
-}
-
-}  // namespace
+#include "platform/display.h"
 
 int main(int argc, char** argv) {
-    if (!DisplayAvailable()) {
+    // Without any display Qt would only print its own error; say plainly what is needed instead.
+    if (!platform::DisplayAvailable()) {
         std::fprintf(
             stderr,
             "Quillmere needs a graphical display, and none was found (DISPLAY is not set).\n"

@@ -1,0 +1,65 @@
+# The DLLs that programs built with MinGW need beside them on Windows.
+#
+# QUILLMERE_RUNTIME_DLLS: the compiler's runtime, which every program and test of the build uses
+# (under Wine the tests find it through WINEPATH).
+#
+# For a Qt that comes without windeployqt (the Qt that scripts/build-qt-windows.sh cross-builds),
+# also what Quillmere.exe needs beside it: the Qt libraries (QUILLMERE_QT_DLLS) and the platform,
+# style and image-format plugins in their folders (QUILLMERE_QT_PLUGINS, pairs
+# "folder|file"). quill_copy_windows_runtime() copies them into the program's build folder, so
+# that the program runs from there as from an unpacked package, and
+# quill_install_windows_runtime() puts the same files into the package.
+
+# The compiler knows where its own runtime DLLs are.
+set(QUILLMERE_RUNTIME_DLLS)
+foreach(dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+        OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${found}" OR NOT EXISTS "${found}")
+        message(FATAL_ERROR "The compiler's runtime library ${dll} was not found")
+    endif()
+    list(APPEND QUILLMERE_RUNTIME_DLLS ${found})
+endforeach()
+
+if(NOT QUILLMERE_GUI OR TARGET Qt6::windeployqt)
+    return()
+endif()
+
+set(QUILLMERE_QT_DLLS
+    $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
+
+set(QUILLMERE_QT_PLUGINS "platforms|$<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>")
+if(TARGET Qt6::QWindowsVistaStylePlugin)
+    list(APPEND QUILLMERE_QT_PLUGINS "styles|$<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>")
+endif()
+if(TARGET Qt6::QJpegPlugin)
+    list(APPEND QUILLMERE_QT_PLUGINS "imageformats|$<TARGET_FILE:Qt6::QJpegPlugin>")
+endif()
+
+# quill_copy_windows_runtime(TARGET FOLDER): copies the files into FOLDER after TARGET is built.
+function(quill_copy_windows_runtime target folder)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLMERE_RUNTIME_DLLS} ${QUILLMERE_QT_DLLS}
+                ${folder}
+        VERBATIM)
+    foreach(plugin ${QUILLMERE_QT_PLUGINS})
+        string(REPLACE "|" ";" parts "${plugin}")
+        list(GET parts 0 subfolder)
+        list(GET parts 1 file)
+        add_custom_command(TARGET ${target} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/${subfolder}
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${folder}/${subfolder}
+            VERBATIM)
+    endforeach()
+endfunction()
+
+# quill_install_windows_runtime(DESTINATION): the same files in the package.
+function(quill_install_windows_runtime destination)
+    install(FILES ${QUILLMERE_RUNTIME_DLLS} ${QUILLMERE_QT_DLLS} DESTINATION ${destination})
+    foreach(plugin ${QUILLMERE_QT_PLUGINS})
+        string(REPLACE "|" ";" parts "${plugin}")
+        list(GET parts 0 subfolder)
+        list(GET parts 1 file)
+        install(FILES ${file} DESTINATION ${destination}/${subfolder})
+    endforeach()
+endfunction()

@@ -1,0 +1,7 @@
+#include "display.h"
+
+namespace platform {
+
+bool DisplayAvailable() { return true; }
+
+}  // namespace platform
