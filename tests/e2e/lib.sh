@@ -70,10 +70,12 @@ e2e_wait_window() {
 }
 
 # e2e_click LEFT TOP WIDTH HEIGHT: clicks the middle of a control placed at those client
-# coordinates of a window whose client area starts at (50, 0), as both windows do on a display
-# without a window manager.
+# coordinates of a window whose client area starts at ($E2E_LEFT, $E2E_TOP): (50, 0) for both
+# windows on a display without a window manager, unless the test measured otherwise.
+E2E_LEFT=50
+E2E_TOP=0
 e2e_click() {
-  xdotool mousemove $((50 + $1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+  xdotool mousemove $((E2E_LEFT + $1 + $3 / 2)) $((E2E_TOP + $2 + $4 / 2)) click 1
   sleep 0.4
 }
 
@@ -111,6 +113,7 @@ e2e_screenshot() {
 
 # Main window controls: left, top, width, height in its client area (frame children offset).
 MAIN_PAGE_NUMBER="$((92 + 16)) $((168 + 32)) 41 21"
+MAIN_PLUS_ONE="$((92 + 16)) $((168 + 56)) 29 21"
 MAIN_CREATE="$((92 + 48)) $((168 + 56)) 41 21"
 MAIN_FIRST_PROBLEM="4 168 85 16"
 MAIN_NEXT="$((92 + 8)) $((264 + 32)) 33 25"
@@ -119,6 +122,7 @@ MAIN_COMPANION="112 416 53 25"
 MAIN_PAGE_IMAGE="140 464 53 25"
 MAIN_SETTINGS="184 0 45 17"
 MAIN_OPEN_FOLDER="80 4 49 21"
+MAIN_RUN_KIFUW="180 44 45 29"
 # Settings window controls.
 SETTINGS_OK="552 176 57 29"
 SETTINGS_UWSC_BOX="24 144 513 18"

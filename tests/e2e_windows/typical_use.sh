@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The Windows program under Wine, one typical session: "+1" and "作成" (the record made through
+# the save script), the page image opened, solving started, the companion text file made from
+# the template and opened, "次", a program tried and the settings saved. The stand-ins are
+# Windows programs that write down their arguments as the Windows C runtime hands them over, so
+# every command line is checked as a Windows program receives it: the script runner's line is
+# not quoted, so the program folder and the book folder, which hold spaces here, arrive in
+# pieces, as they do for the real script runner, whose scripts put them together again.
+#
+#   typical_use.sh PROGRAM_FOLDER ARGV_RECORDER
+source "$(dirname "$0")/wine.sh"
+e2e_need_display "$@"
+wine_prefix
+wine_library "$1"
+recorder=$2
+
+wine_standin "$recorder" 'C:\Tools\UWSC.exe'
+wine_standin "$recorder" 'C:\Program Files\TeraPad\TeraPad.exe'
+wine_standin "$recorder" 'C:\Program Files\棋譜\KifuW.exe'
+wine_standin "$recorder" 'C:\Tools\viewer.exe'
+wine_open_with 'C:\Tools\viewer.exe' jpg
+
+# The settings file as a Japanese Windows keeps it: Shift-JIS with CR LF.
+printf '[ExePath]\r\nKifFWin=C:\\Program Files\\棋譜\\KifuW.exe\r\nKShogi=\r\nUWSC=C:\\Tools\\UWSC.exe\r\nTerapad=C:\\Program Files\\TeraPad\\TeraPad.exe\r\n' |
+  iconv -f UTF-8 -t CP932 > "$PROG/Quillmere.ini"
+cp "$PROG/Quillmere.ini" "$WORK/first.ini"
+
+book="$BOOKS/詰将棋 第1巻"
+win_book="$WIN_BOOKS\\詰将棋 第1巻"
+mkdir -p "$book"
+printf 'record' > "$book/p010.kif"
+printf 'record' > "$book/p011.kif"
+printf 'image' > "$book/p011.jpg"
+
+e2e_start
+e2e_screenshot 1-started
+
+# "+1" on 011, then "作成": page 012 is made by the stand-in and selected after the wait.
+e2e_type $MAIN_PAGE_NUMBER 011
+e2e_click $MAIN_PLUS_ONE
+e2e_click $MAIN_CREATE
+e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsSaveKif.uws] [C:\\My] [Tools\\book\\詰将棋] [第1巻\\p012]"
+e2e_wait_file "$book/p012.kif"
+sleep 2.5
+e2e_screenshot 2-created
+
+# The page image: p012.jpg is missing, so the page before opens, as one argument.
+e2e_click $MAIN_PAGE_IMAGE
+e2e_expect_call "viewer.exe [$win_book\\p011.jpg]"
+
+# Start solving the selected record, which is the new one.
+e2e_click $MAIN_START
+e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsOpenStart.uws] [C:\\My] [Tools\\book\\詰将棋] [第1巻\\p012.kif]"
+
+# The companion text file, made from the template; the editor's path travels with <spc>.
+e2e_click $MAIN_COMPANION
+e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsEditTxt.uws] [C:\\Program<spc>Files\\TeraPad\\TeraPad.exe] [C:\\My] [Tools\\book\\詰将棋] [第1巻\\p012.kif.txt]"
+cmp "$PROG/Template.txt" "$book/p012.kif.txt"
+
+# Back to the first record, then "次": p011.kif is selected, and starting it hands it over.
+e2e_click $MAIN_FIRST_PROBLEM
+e2e_click $MAIN_NEXT
+e2e_click $MAIN_START
+e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsOpenStart.uws] [C:\\My] [Tools\\book\\詰将棋] [第1巻\\p011.kif]"
+e2e_screenshot 3-next
+
+# The record editor tried from the main window: its path alone is the command line, and the
+# program behind it (in a folder with a space) starts with no arguments.
+e2e_click $MAIN_RUN_KIFUW
+e2e_expect_call "KifuW.exe"
+
+# The settings window: "OK" writes back what was read, byte for byte, in the Japanese code page.
+e2e_click $MAIN_SETTINGS
+e2e_wait_window "設定"
+e2e_screenshot 4-settings
+e2e_click $SETTINGS_OK
+sleep 1
+cmp "$WORK/first.ini" "$PROG/Quillmere.ini"
+
+[ "$(wc -l < "$QUILL_E2E_LOG")" -eq 6 ] || { echo "FAIL: unexpected calls:" >&2; cat "$QUILL_E2E_LOG" >&2; exit 1; }
+echo "Windows typical use: passed"
