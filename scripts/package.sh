@@ -1,18 +1,44 @@
 #!/usr/bin/env bash
-# Builds a release of the program and makes its portable package with CPack (in build-package):
-# a .tar.gz on Linux, a .zip on Windows. Unpacked, it gives one folder holding the program
-# folder "Quillmere" and an empty "book" folder beside it. Prints the archive's path.
+# Builds a release of the program and makes its portable package with CPack: a .tar.gz on Linux
+# (in build-package); with "windows", the Windows program cross-built with Qt for Windows
+# (scripts/build-qt-windows.sh) and its .zip (in build-package-windows). Unpacked, it gives one
+# folder holding the program folder "Quillmere" and an empty "book" folder beside it. Prints
+# the archive's path.
+#
+#   scripts/package.sh            Quillmere-VERSION-Linux.tar.gz
+#   scripts/package.sh windows    Quillmere-VERSION-Windows.zip
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build="build-package"
+target=${1:-linux}
 # Progress goes to the error output, so that the standard output is the archive's path alone.
-{
-  ./scripts/install-deps.sh
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
-    -DQUILLMERE_BENCH=OFF
-  cmake --build "$build" -j"$(nproc)"
-} >&2
+case "$target" in
+  linux)
+    build="build-package"
+    {
+      ./scripts/install-deps.sh
+      cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
+        -DQUILLMERE_BENCH=OFF
+      cmake --build "$build" -j"$(nproc)"
+    } >&2
+    ;;
+  windows)
+    build="build-package-windows"
+    {
+      ./scripts/install-deps.sh
+      qt_windows=$(./scripts/build-qt-windows.sh)
+      cmake -S . -B "$build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=OFF
+      cmake --build "$build" -j"$(nproc)"
+    } >&2
+    ;;
+  *)
+    echo "package.sh: unknown target '$target' (linux or windows)" >&2
+    exit 2
+    ;;
+esac
 
 log=$(cd "$build" && cpack)
 printf '%s\n' "$log" >&2
