@@ -121,7 +121,7 @@ void frmIni::cmdRunExe_Click(int Index) {
     const std::string path = quill::FromQt(box->text());
     if (modFunc::FileHasContent(path)) {
         // A program that will not start is reported by StartProgram itself.
-        modFunc::StartProgram(commandLine::ProgramAlone(path));
+        modFunc::StartProgram(path, commandLine::ProgramAlone(path));
     } else {
         modFunc::ShowMessageNaming(modConst::kMsgFileDoesNotExist, path);
     }
