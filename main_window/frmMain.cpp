@@ -208,13 +208,16 @@ void frmMain::cmdOpenBook_Click() {
         modFunc::ReplaceExtension(CurrentProblemFile(), Str(modConst::kImageExtension));
     if (!firstName) return;
     const std::string firstPath = folder + Str(modConst::kSep) + *firstName;
-    const std::string secondPath =
-        folder + Str(modConst::kSep) + modFunc::DecrementNumberAt(*firstName, 2, 3);
+    // Page 000 has no page before it: the name formed for it ("p0-1.jpg") names no page image.
+    const std::string secondName = modFunc::DecrementNumberAt(*firstName, 2, 3);
+    const bool hasPreviousPage =
+        !secondName.empty() && modFunc::IsAllDigits(utf8::Mid(secondName, 1, 3));
+    const std::string secondPath = folder + Str(modConst::kSep) + secondName;
 
     std::string toOpen;
     if (modFunc::FileHasContent(firstPath)) {
         toOpen = firstPath;
-    } else if (modFunc::FileHasContent(secondPath)) {
+    } else if (hasPreviousPage && modFunc::FileHasContent(secondPath)) {
         toOpen = secondPath;
     } else {
         modFunc::ShowMessage(firstPath + Str(modConst::kMsgNotFoundSuffix));
