@@ -208,13 +208,16 @@ void frmMain::cmdOpenBook_Click() {
         modFunc::ReplaceExtension(CurrentProblemFile(), Str(modConst::kImageExtension));
     if (!firstName) return;
     const std::string firstPath = folder + Str(modConst::kSep) + *firstName;
-    const std::string secondPath =
-        folder + Str(modConst::kSep) + modFunc::DecrementNumberAt(*firstName, 2, 3);
+    // Page 000 has no page before it: the name formed for it ("p0-1.jpg") names no page image.
+    const std::string secondName = modFunc::DecrementNumberAt(*firstName, 2, 3);
+    const bool hasPreviousPage =
+        !secondName.empty() && modFunc::IsAllDigits(utf8::Mid(secondName, 1, 3));
+    const std::string secondPath = folder + Str(modConst::kSep) + secondName;
 
     std::string toOpen;
     if (modFunc::FileHasContent(firstPath)) {
         toOpen = firstPath;
-    } else if (modFunc::FileHasContent(secondPath)) {
+    } else if (hasPreviousPage && modFunc::FileHasContent(secondPath)) {
         toOpen = secondPath;
     } else {
         modFunc::ShowMessage(firstPath + Str(modConst::kMsgNotFoundSuffix));
@@ -231,21 +234,28 @@ void frmMain::cmdUWSC_Click(int Index) {
     const std::string problemPath = bookFolder + Str(modConst::kSep) + problemName;
     const std::string companionPath = problemPath + Str(modConst::kCompanionSuffix);
     const std::string programFolder = modFunc::ProgramFolder();
+    const std::string uwscPath = frmIni::Get().UWSCPath();
 
     switch (Index) {
         case 0: {  // Create: the script has the record of the page saved, then the list is read
                    // again.
+            // Without a book the record would land in the book root, where no list shows it.
+            if (quill::SelectedEntry(*ui->lstFolder).empty()) {
+                modFunc::ShowMessage(Str(modConst::kMsgNoBookSelected));
+                return;
+            }
             std::string message;
             if (!ValidatePageNumber(message)) {
                 modFunc::ShowMessage(message);
                 return;
             }
-            const std::string baseName = "p" + FromQt(ui->txtPageN->text());
+            const std::string recordPath =
+                bookFolder + Str(modConst::kSep) + "p" + FromQt(ui->txtPageN->text());
+            if (!HandsOverWhole(recordPath)) return;
             const std::string line =
-                commandLine::SaveKifScript(frmIni::Get().UWSCPath(), programFolder,
-                                           bookFolder + Str(modConst::kSep) + baseName);
+                commandLine::SaveKifScript(uwscPath, programFolder, recordPath);
             // Nothing was started, so there is nothing to wait for.
-            if (!modFunc::StartProgram(line)) return;
+            if (!modFunc::StartProgram(uwscPath, line)) return;
             platform::World().SleepMilliseconds(2000);
             lstFolder_Click();
             ui->lstFile->setCurrentRow(ui->lstFile->count() - 1);
@@ -262,9 +272,10 @@ void frmMain::cmdUWSC_Click(int Index) {
                                      problemPath);
                 return;
             }
+            if (!HandsOverWhole(problemPath)) return;
             const std::string line =
-                commandLine::OpenStartScript(frmIni::Get().UWSCPath(), programFolder, problemPath);
-            if (!modFunc::StartProgram(line)) return;
+                commandLine::OpenStartScript(uwscPath, programFolder, problemPath);
+            if (!modFunc::StartProgram(uwscPath, line)) return;
             ui->txtCur->setText(ToQt(problemName));
             modFunc::PlaySoundFile(Str(modConst::kStartSound));
             return;
@@ -274,30 +285,53 @@ void frmMain::cmdUWSC_Click(int Index) {
                 modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
                 return;
             }
-            if (!modFunc::FileHasContent(companionPath)) {
-                const std::string templatePath = ProgramFile(modConst::kTemplateFile);
-                if (!platform::CopyFileTo(templatePath, companionPath)) {
-                    // Either the template cannot be read, or something that is not a writable
-                    // file (a folder, a FIFO, a read-only file) or no folder at all stands
-                    // where the companion goes; the message names the one at fault.
-                    if (platform::ReadOnlyFile::Open(templatePath)) {
-                        modFunc::ShowMessageNaming(modConst::kMsgCompanionNotMade, companionPath);
-                    } else {
-                        modFunc::ShowMessageNaming(modConst::kMsgTemplateNotCopied, templatePath);
-                    }
-                    return;
-                }
+            if (!HandsOverWhole(companionPath)) return;
+            if (!modFunc::FileHasContent(companionPath) && !MakeCompanion(companionPath)) return;
+            // Without an editor the script would have nothing to open the companion with.
+            const std::string editorPath = frmIni::Get().TerapadPath();
+            if (editorPath.empty()) {
+                modFunc::ShowMessage(Str(modConst::kMsgTerapadPathNotSet));
+                return;
+            }
+            if (!commandLine::EditorArrivesWhole(editorPath)) {
+                modFunc::ShowMessageNaming(modConst::kMsgCannotHandOver, editorPath);
+                return;
             }
             const std::string line =
-                commandLine::EditTxtScript(frmIni::Get().UWSCPath(), programFolder,
-                                           frmIni::Get().TerapadPath(), companionPath);
-            if (!modFunc::StartProgram(line)) return;
+                commandLine::EditTxtScript(uwscPath, programFolder, editorPath, companionPath);
+            if (!modFunc::StartProgram(uwscPath, line)) return;
             modFunc::PlaySoundFile(Str(modConst::kStartSound));
             return;
         }
         default:
             return;
     }
+}
+
+bool frmMain::HandsOverWhole(const std::string& path) const {
+    if (commandLine::ArrivesWhole(path)) return true;
+    modFunc::ShowMessageNaming(modConst::kMsgCannotHandOver, path);
+    return false;
+}
+
+// The template is copied only where nothing stands at the companion's name (an empty companion
+// has just been removed by the presence test). Notes that exist but cannot be read, a link, or a
+// file another program holds locked stay exactly as they are.
+bool frmMain::MakeCompanion(const std::string& companionPath) const {
+    if (platform::EntryAt(companionPath) == platform::EntryKind::kFile) {
+        modFunc::ShowMessageNaming(modConst::kMsgCompanionKept, companionPath);
+        return false;
+    }
+    const std::string templatePath = ProgramFile(modConst::kTemplateFile);
+    if (platform::CopyToNewFile(templatePath, companionPath)) return true;
+    // Either the template cannot be read, or something that is not a file (a folder, a FIFO) or
+    // no folder at all stands where the companion goes; the message names the one at fault.
+    if (platform::ReadOnlyFile::Open(templatePath)) {
+        modFunc::ShowMessageNaming(modConst::kMsgCompanionNotMade, companionPath);
+    } else {
+        modFunc::ShowMessageNaming(modConst::kMsgTemplateNotCopied, templatePath);
+    }
+    return false;
 }
 
 // ---- Tools and editing --------------------------------------------------------------------
@@ -315,7 +349,7 @@ void frmMain::cmdRunKifuFWin_Click(int Index) {
         return;
     }
     if (modFunc::FileHasContent(path)) {
-        modFunc::StartProgram(commandLine::ProgramAlone(path));
+        modFunc::StartProgram(path, commandLine::ProgramAlone(path));
     } else {
         modFunc::ShowMessage(Str(notSet));
     }

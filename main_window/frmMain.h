@@ -52,6 +52,11 @@ class frmMain : public QWidget {
     std::string ProgramFile(std::string_view name) const;
     // Hands a folder or file to the desktop's own handler; says so when none can be started.
     void OpenWithSystem(const std::string& path) const;
+    // True when a script receives `path` as it is; otherwise says so, naming it.
+    bool HandsOverWhole(const std::string& path) const;
+    // Copies the template to a companion that is missing; false, after a message, when it was
+    // not made.
+    bool MakeCompanion(const std::string& companionPath) const;
     void SetDesignedFonts();
     void ConnectHandlers();
     // Runs a handler so that an unexpected failure is reported instead of ending the program.

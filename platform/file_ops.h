@@ -9,7 +9,7 @@ namespace platform {
 // An existing regular file opened for reading only. Opening never creates a file and never
 // blocks: a FIFO, a device or a folder fails to open.
 class ReadOnlyFile {
-public:
+  public:
     static std::optional<ReadOnlyFile> Open(const std::string& path);
     ReadOnlyFile(ReadOnlyFile&& other) noexcept;
     ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
@@ -19,7 +19,7 @@ public:
 
     void Close();
 
-private:
+  private:
     explicit ReadOnlyFile(std::intptr_t handle) : handle_(handle) {}
     std::intptr_t handle_;
 };
@@ -30,9 +30,20 @@ std::optional<std::uint64_t> FileLength(const std::string& path);
 // Deletes a file. Never deletes a folder. True on success.
 bool DeleteFileAt(const std::string& path);
 
-// Copies a file's content to `to`, replacing a writable file there. Anything else in the way (a
-// folder, a FIFO, a device, a read-only file) makes the copy fail and stays as it was. A failed
-// copy leaves no partial file behind. True on success.
-bool CopyFileTo(const std::string& from, const std::string& to);
+// What stands at a path, without following a link that stands there.
+enum class EntryKind {
+    kNothing,  // no entry at all
+    kFile,     // a file, readable or not (one locked by another program too), or any link
+    kFolder,
+    kOther,  // a FIFO, a device, a socket, or an entry that cannot be looked at
+};
+EntryKind EntryAt(const std::string& path);
+
+// Makes a new file at `to` holding a copy of the content of the file `from`. The new file gets
+// the permissions any new file of the user gets (on POSIX 0666 less the umask; on Windows never
+// the read-only attribute), not those of `from`. Anything that already stands at `to` (a file, a
+// link, even one that leads nowhere, a folder) makes the copy fail and stays exactly as it was.
+// A failed copy leaves no partial file behind. True on success.
+bool CopyToNewFile(const std::string& from, const std::string& to);
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,12 +51,25 @@ std::string FolderOf(const std::string& path) {
     return last == 0 ? "/" : path.substr(0, last);
 }
 
-// The rename that puts the copy in place would replace anything at all, although the folder
-// alone grants it. Only what a copy may overwrite on Windows is replaced: a writable file.
-bool MayBeReplaced(const std::string& path) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) return errno == ENOENT;
-    return S_ISREG(info.st_mode) && access(path.c_str(), W_OK) == 0;
+// A new file beside `path` under a hidden name of its own, made with 0666 so that the umask (and a
+// folder's default access list) decides its permissions as for any new file. Gives -1 when none
+// could be made.
+int MakeTemporaryBeside(const std::string& path, std::string& temporary) {
+    static std::mt19937_64 generator{std::random_device{}()};
+    const std::string stem = FolderOf(path) + "/.quill-copy-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = stem + std::to_string(generator() % 1000000000ULL) + ".tmp";
+        const int fd =
+            open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+bool CopyToDescriptor(int source, int target) {
+    bool ok = lseek(source, 0, SEEK_SET) == 0 && CopyContent(source, target);
+    ok = ok && fsync(target) == 0;
+    return (close(target) == 0) && ok;
 }
 
 }  // namespace
@@ -122,27 +136,48 @@ bool DeleteFileAt(const std::string& path) {
     return IsUsablePath(path) && unlink(path.c_str()) == 0;
 }
 
-bool CopyFileTo(const std::string& from, const std::string& to) {
-    if (!IsUsablePath(to) || !MayBeReplaced(to)) return false;
+EntryKind EntryAt(const std::string& path) {
+    if (!IsUsablePath(path)) return EntryKind::kNothing;
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) {
+        return errno == ENOENT ? EntryKind::kNothing : EntryKind::kOther;
+    }
+    if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) return EntryKind::kFile;
+    if (S_ISDIR(info.st_mode)) return EntryKind::kFolder;
+    return EntryKind::kOther;
+}
+
+bool CopyToNewFile(const std::string& from, const std::string& to) {
+    if (!IsUsablePath(to)) return false;
     struct stat info;
     const int source = posix::OpenRegularFile(from, &info);
     if (source < 0) return false;
 
-    // The copy is made under a hidden temporary name beside its destination and renamed into
-    // place only when complete, so a failure never leaves a partial file under the real name.
-    std::string temporary = FolderOf(to) + "/.quill-copy-XXXXXX";
-    const int target = mkostemp(temporary.data(), O_CLOEXEC);
+    // The copy is made whole under a hidden name beside its destination and then linked in
+    // under the real name, which fails if anything, even a link that leads nowhere, has come to
+    // stand there; a failure never leaves a partial file under the real name.
+    std::string temporary;
+    const int target = MakeTemporaryBeside(to, temporary);
     if (target < 0) {
         close(source);
         return false;
     }
-    bool ok = CopyContent(source, target);
-    ok = ok && fchmod(target, info.st_mode & 0777) == 0;
-    ok = ok && fsync(target) == 0;
-    ok = (close(target) == 0) && ok;
+    bool ok = CopyToDescriptor(source, target);
+    if (ok && link(temporary.c_str(), to.c_str()) != 0) {
+        // A file system without links (FAT on a memory stick): the new file is made under its
+        // own name, exclusively, and removed again if the copy fails.
+        ok = false;
+        if (errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP || errno == EMLINK) {
+            const int direct =
+                open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (direct >= 0) {
+                ok = CopyToDescriptor(source, direct);
+                if (!ok) unlink(to.c_str());
+            }
+        }
+    }
+    unlink(temporary.c_str());
     close(source);
-    ok = ok && rename(temporary.c_str(), to.c_str()) == 0;
-    if (!ok) unlink(temporary.c_str());
     return ok;
 }
 

@@ -30,17 +30,6 @@ HANDLE OpenDiskFile(const std::string& path, DWORD access) {
     return file;
 }
 
-// Only what a copy may overwrite is replaced: nothing, or a file that is not read-only. The move
-// that puts the copy in place would replace a read-only file too.
-bool MayBeReplaced(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;
-    }
-    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
-}
-
 }  // namespace
 
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path) {
@@ -86,28 +75,47 @@ bool DeleteFileAt(const std::string& path) {
     return wide && DeleteFileW(wide->c_str()) != 0;
 }
 
-bool CopyFileTo(const std::string& from, const std::string& to) {
+// The attributes can be read even of a file that another program holds locked.
+EntryKind EntryAt(const std::string& path) {
+    if (path.empty()) return EntryKind::kNothing;
+    const std::optional<std::wstring> wide = win32::Widen(path);
+    if (!wide) return EntryKind::kNothing;
+    const DWORD attributes = GetFileAttributesW(wide->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::kNothing
+                                                                              : EntryKind::kOther;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return EntryKind::kFile;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return EntryKind::kFolder;
+    return EntryKind::kFile;
+}
+
+bool CopyToNewFile(const std::string& from, const std::string& to) {
     if (from.empty() || to.empty()) return false;
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);
-    if (!source || !target || !MayBeReplaced(*target)) return false;
+    if (!source || !target) return false;
 
     // Copied under a temporary name beside the destination and moved into place only when
-    // complete: a copy that fails part way (a full disk) then neither leaves a partial file nor
-    // destroys the file it was to replace.
+    // complete, without replacing anything: a copy that fails part way (a full disk) leaves no
+    // partial file, and whatever has come to stand at the destination stays.
     const std::size_t last = target->find_last_of(L"\\/");
     const std::wstring folder = last == std::wstring::npos ? L"." : target->substr(0, last + 1);
     wchar_t temporary[MAX_PATH];
     if (GetTempFileNameW(folder.c_str(), L"qcp", 0, temporary) == 0) return false;
-    if (CopyFileW(source->c_str(), temporary, FALSE) != 0 &&
-        MoveFileExW(temporary, target->c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
-        return true;
+    bool ok = CopyFileW(source->c_str(), temporary, FALSE) != 0;
+    // The copy carries the source's attributes; a new file of the user is never read-only.
+    const DWORD attributes = GetFileAttributesW(temporary);
+    ok = ok && attributes != INVALID_FILE_ATTRIBUTES &&
+         SetFileAttributesW(temporary, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) !=
+             0;
+    ok = ok && MoveFileExW(temporary, target->c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) {
+        SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(temporary);
     }
-    // The copy may already carry the source's read-only flag, which would keep it from going.
-    SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(temporary);
-    return false;
+    return ok;
 }
 
 }  // namespace platform

@@ -14,8 +14,9 @@ MessageBox* g_messageBox = nullptr;
 
 }  // namespace
 
-bool RealWorld::StartCommandLine(const std::string& commandLine, std::string* error) {
-    return platform::StartCommandLine(commandLine, error);
+bool RealWorld::StartCommandLine(const std::string& program, const std::string& commandLine,
+                                 std::string* error) {
+    return platform::StartProgram(program, commandLine, error);
 }
 
 bool RealWorld::OpenWithSystem(const std::string& path, std::string* error) {

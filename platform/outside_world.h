@@ -10,9 +10,11 @@ namespace platform {
 // suffer: starting programs, opening files with the system, sounds, pauses and message boxes.
 // The program acts through World(); tests install a recorder in its place.
 class OutsideWorld {
-public:
+  public:
     virtual ~OutsideWorld() = default;
-    virtual bool StartCommandLine(const std::string& commandLine, std::string* error) = 0;
+    // Starts a command line that begins with the path of its program, `program`.
+    virtual bool StartCommandLine(const std::string& program, const std::string& commandLine,
+                                  std::string* error) = 0;
     virtual bool OpenWithSystem(const std::string& path, std::string* error) = 0;
     virtual void PlayWaveFile(const std::string& path) = 0;
     virtual void SleepMilliseconds(int milliseconds) = 0;
@@ -22,8 +24,9 @@ public:
 // The real system. Messages go to the installed message box, or to standard error until a
 // window installs one.
 class RealWorld : public OutsideWorld {
-public:
-    bool StartCommandLine(const std::string& commandLine, std::string* error) override;
+  public:
+    bool StartCommandLine(const std::string& program, const std::string& commandLine,
+                          std::string* error) override;
     bool OpenWithSystem(const std::string& path, std::string* error) override;
     void PlayWaveFile(const std::string& path) override;
     void SleepMilliseconds(int milliseconds) override;

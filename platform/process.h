@@ -15,6 +15,20 @@ namespace platform {
 // detached, and reaped so that no zombie is left.
 bool StartCommandLine(const std::string& commandLine, std::string* error = nullptr);
 
+// Starts a command line that begins with `program`, the path of the program as it was set. When
+// that path names a program file, that file runs, whatever a shorter prefix of it names (on
+// Windows the system is handed the path as the program's name and quoted at the start of the
+// line, so that it searches no prefixes either); only when it names no file is the line read as
+// StartCommandLine reads it.
+bool StartProgram(const std::string& program, const std::string& commandLine,
+                  std::string* error = nullptr);
+
+// A piece of a command line written so that the started program reads it back as it is. On
+// POSIX, where the line is split by the rules of SplitCommandLine, a double quote is written as
+// \" (the backslashes before it doubled); on Windows the started program reads its line itself,
+// and the piece stays exactly as it is.
+std::string ProtectQuotes(const std::string& piece);
+
 // Splits the argument part of a command line by the Windows rules (those of the C runtime):
 // blanks separate arguments; double quotes group; 2n backslashes before a quote give n
 // backslashes and the quote acts; 2n+1 give n and a literal quote; "" inside quotes gives a

@@ -143,14 +143,9 @@ ProgramAndArguments FindProgram(const std::string& commandLine) {
     }
 }
 
-bool StartCommandLine(const std::string& commandLine, std::string* error) {
-    if (commandLine.find('\0') != std::string::npos) {
-        return Fail(error, "The command line holds a NUL character");
-    }
-    const ProgramAndArguments found = FindProgram(commandLine);
-    if (found.program.empty()) {
-        return Fail(error, "No program file was found in the command line: " + commandLine);
-    }
+namespace {
+
+bool StartFound(const ProgramAndArguments& found, std::string* error) {
     if (!IsRegularFile(found.program)) {
         return Fail(error, "The program file does not exist or is not a file: " + found.program);
     }
@@ -159,6 +154,52 @@ bool StartCommandLine(const std::string& commandLine, std::string* error) {
                     "The program file cannot be run (" + Describe(errno) + "): " + found.program);
     }
     return SpawnDetached(found.program, SplitCommandLine(found.arguments), error);
+}
+
+}  // namespace
+
+bool StartCommandLine(const std::string& commandLine, std::string* error) {
+    if (commandLine.find('\0') != std::string::npos) {
+        return Fail(error, "The command line holds a NUL character");
+    }
+    const ProgramAndArguments found = FindProgram(commandLine);
+    if (found.program.empty()) {
+        return Fail(error, "No program file was found in the command line: " + commandLine);
+    }
+    return StartFound(found, error);
+}
+
+bool StartProgram(const std::string& program, const std::string& commandLine, std::string* error) {
+    if (commandLine.find('\0') != std::string::npos) {
+        return Fail(error, "The command line holds a NUL character");
+    }
+    const bool lineBeginsWithProgram =
+        !program.empty() && commandLine.compare(0, program.size(), program) == 0 &&
+        (commandLine.size() == program.size() || commandLine[program.size()] == ' ');
+    // The path that was set is the program when it names a file, even one that cannot run: a
+    // shorter prefix of it is never run in its place.
+    if (lineBeginsWithProgram && IsRegularFile(program)) {
+        const std::string arguments =
+            commandLine.size() == program.size() ? "" : commandLine.substr(program.size() + 1);
+        return StartFound({program, arguments}, error);
+    }
+    return StartCommandLine(commandLine, error);
+}
+
+std::string ProtectQuotes(const std::string& piece) {
+    std::string out;
+    out.reserve(piece.size());
+    std::size_t backslashes = 0;
+    for (char c : piece) {
+        if (c == '\\') {
+            ++backslashes;
+        } else {
+            if (c == '"') out.append(backslashes + 1, '\\');
+            backslashes = 0;
+        }
+        out += c;
+    }
+    return out;
 }
 
 bool OpenWithSystem(const std::string& path, std::string* error) {

@@ -85,11 +85,19 @@ ProgramAndArguments FindProgram(const std::string& commandLine) {
     }
 }
 
-// The line goes to the system as it is; the started program splits it itself.
-bool StartCommandLine(const std::string& commandLine, std::string* error) {
+namespace {
+
+// Runs `commandLine`; `application`, when not empty, is the program file itself, so that the
+// system does not look for it in the line.
+bool Create(const std::string& application, const std::string& commandLine, std::string* error) {
     if (commandLine.empty()) return Fail(error, "The command line is empty");
     const std::optional<std::wstring> wide = win32::Widen(commandLine);
     if (!wide) return Fail(error, "The command line holds a NUL character or is not valid text");
+    std::optional<std::wstring> wideApplication;
+    if (!application.empty()) {
+        wideApplication = win32::Widen(application);
+        if (!wideApplication) return Fail(error, "The program path is not valid text");
+    }
     // CreateProcessW may write into the line it is given.
     std::vector<wchar_t> writable(wide->begin(), wide->end());
     writable.push_back(L'\0');
@@ -99,8 +107,8 @@ bool StartCommandLine(const std::string& commandLine, std::string* error) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &started) == 0) {
+    if (CreateProcessW(wideApplication ? wideApplication->c_str() : nullptr, writable.data(),
+                       nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started) == 0) {
         return Fail(error, win32::ErrorText(GetLastError()));
     }
     // Nothing waits for the program, so nothing keeps it.
@@ -108,6 +116,33 @@ bool StartCommandLine(const std::string& commandLine, std::string* error) {
     CloseHandle(started.hProcess);
     return true;
 }
+
+}  // namespace
+
+// The line goes to the system as it is; the started program splits it itself.
+bool StartCommandLine(const std::string& commandLine, std::string* error) {
+    return Create("", commandLine, error);
+}
+
+// The program's own file is named to the system, and its path is quoted at the start of the
+// line, so that neither the system nor the started program's reading of its line takes a
+// shorter prefix of the path for the program.
+bool StartProgram(const std::string& program, const std::string& commandLine, std::string* error) {
+    const bool lineBeginsWithProgram =
+        !program.empty() && program[0] != '"' &&
+        commandLine.compare(0, program.size(), program) == 0 &&
+        (commandLine.size() == program.size() || commandLine[program.size()] == ' ');
+    if (lineBeginsWithProgram) {
+        const std::string file = RunnableFile(program);
+        if (!file.empty()) {
+            return Create(file, '"' + program + '"' + commandLine.substr(program.size()), error);
+        }
+    }
+    return StartCommandLine(commandLine, error);
+}
+
+// The started program reads its own line: nothing is escaped.
+std::string ProtectQuotes(const std::string& piece) { return piece; }
 
 // Some file types open through shell extensions that need COM on the calling thread; the
 // windows' thread has it, as Qt sets it up there for drag and drop.

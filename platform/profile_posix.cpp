@@ -147,6 +147,7 @@ bool RemoveBom(std::string& firstLine) {
 // Buffered writing that remembers the first failure and whether the output ends a line.
 class OutputWriter {
   public:
+    // With fd -1 the output is kept in memory, in kept().
     explicit OutputWriter(int fd) : fd_(fd) { buffer_.reserve(kChunkSize); }
 
     void Write(std::string_view data) {
@@ -179,9 +180,14 @@ class OutputWriter {
         buffer_.clear();
     }
     int error() const { return error_; }
+    const std::string& kept() const { return kept_; }
 
   private:
     void WriteAll(std::string_view data) {
+        if (fd_ < 0) {
+            kept_.append(data);
+            return;
+        }
         while (!data.empty() && error_ == 0) {
             const ssize_t count = ::write(fd_, data.data(), data.size());
             if (count >= 0) {
@@ -194,6 +200,7 @@ class OutputWriter {
 
     int fd_;
     std::string buffer_;
+    std::string kept_;
     bool atLineStart_ = true;
     bool endsWithCr_ = false;
     int error_ = 0;
@@ -263,15 +270,26 @@ void CopyWithValue(LineReader& reader, OutputWriter& out, std::string_view secti
     }
 }
 
-// Writing through a symbolic link updates the file it points to and keeps the link.
+// Writing through a symbolic link updates the file it points to and keeps the link, also when
+// that file does not exist yet (a link that leads nowhere): the file is made where it leads.
+// Gives the empty text for a chain of links that never ends.
 std::string ResolvedTarget(const std::string& file) {
-    struct stat info {};
-    if (::lstat(file.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return file;
-    char* resolved = ::realpath(file.c_str(), nullptr);
-    if (resolved == nullptr) return file;
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
+    std::string path = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1,
+                           '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return path;
+        target.resize(static_cast<std::size_t>(length));
+        if (!target.empty() && target[0] != '/') {
+            const std::size_t slash = path.rfind('/');
+            if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+        }
+        path = target;
+    }
+    return {};
 }
 
 // A temporary file beside the target, removed again unless it was renamed into place.
@@ -329,6 +347,39 @@ bool Fail(std::string* error, const std::string& description) {
     return false;
 }
 
+// The new content is made in memory from the file read through `originalFd`, then written over
+// the file itself and the file cut to its length.
+bool WriteInPlace(int originalFd, const std::string& target, const std::string& file,
+                  std::string_view section, std::string_view key, std::string_view value,
+                  std::string* error) {
+    LineReader reader(originalFd);
+    OutputWriter out(-1);
+    CopyWithValue(reader, out, section, key, value);
+    if (reader.error() != 0) {
+        return Fail(error, "cannot read " + file + ": " + ErrorText(reader.error()));
+    }
+    out.Flush();
+    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) return Fail(error, "cannot write " + file + ": " + ErrorText(errno));
+    std::string_view rest = out.kept();
+    int writeError = 0;
+    while (!rest.empty() && writeError == 0) {
+        const ssize_t count = ::write(fd.get(), rest.data(), rest.size());
+        if (count >= 0) {
+            rest.remove_prefix(static_cast<std::size_t>(count));
+        } else if (errno != EINTR) {
+            writeError = errno;
+        }
+    }
+    if (writeError == 0 && ::ftruncate(fd.get(), static_cast<off_t>(out.kept().size())) != 0) {
+        writeError = errno;
+    }
+    if (writeError == 0 && ::fsync(fd.get()) != 0) writeError = errno;
+    if (const int closeError = fd.Close(); writeError == 0) writeError = closeError;
+    if (writeError != 0) return Fail(error, "cannot write " + file + ": " + ErrorText(writeError));
+    return true;
+}
+
 }  // namespace
 
 std::string ReadProfileString(const std::string& section, const std::string& key,
@@ -370,6 +421,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     }
 
     const std::string target = ResolvedTarget(file);
+    if (target.empty()) return Fail(error, "cannot write " + file + ": its links lead in a circle");
     const std::size_t slash = target.rfind('/');
     const std::string folderPrefix = slash == std::string::npos ? "" : target.substr(0, slash + 1);
     const std::string baseName = target.substr(folderPrefix.size());
@@ -391,6 +443,12 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     int tempError = 0;
     TemporaryFile temp(folderPrefix, baseName, tempError);
     if (!temp.valid()) {
+        // A writable file in a folder that takes no new files is written in place, as the
+        // system's own profile functions write it.
+        if (originalExists && (tempError == EACCES || tempError == EPERM)) {
+            return WriteInPlace(original.fd.get(), target, file, wantedSection, wantedKey, value,
+                                error);
+        }
         return Fail(error, "cannot write " + file +
                                ": cannot make a file in its folder: " + ErrorText(tempError));
     }

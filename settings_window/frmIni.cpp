@@ -60,10 +60,10 @@ frmIni::frmIni() : QDialog(nullptr), ui(std::make_unique<Ui::frmIni>()) {
 
 frmIni::~frmIni() = default;
 
-std::string frmIni::KifFWinPath() const { return quill::FromQt(ui->txtKifFWin->text()); }
-std::string frmIni::KShogiPath() const { return quill::FromQt(ui->txtKShogi->text()); }
-std::string frmIni::UWSCPath() const { return quill::FromQt(ui->txtUWSC->text()); }
-std::string frmIni::TerapadPath() const { return quill::FromQt(ui->txtTerapad->text()); }
+std::string frmIni::KifFWinPath() const { return quill::PathText(*ui->txtKifFWin); }
+std::string frmIni::KShogiPath() const { return quill::PathText(*ui->txtKShogi); }
+std::string frmIni::UWSCPath() const { return quill::PathText(*ui->txtUWSC); }
+std::string frmIni::TerapadPath() const { return quill::PathText(*ui->txtTerapad); }
 
 QLineEdit* frmIni::PathBox(int Index) const {
     if (Index < 0 || Index >= kPathCount) return nullptr;
@@ -81,8 +81,8 @@ void frmIni::Form_Load() { LoadExePaths(); }
 
 void frmIni::LoadExePaths() {
     for (int index = 0; index < kPathCount; ++index) {
-        pathBoxes_[index]->setText(quill::ToQt(
-            modFunc::ReadIniValue(Str(modConst::kIniSection), Str(kPathKeys[index]), "")));
+        quill::SetPathText(*pathBoxes_[index], modFunc::ReadIniValue(Str(modConst::kIniSection),
+                                                                     Str(kPathKeys[index]), ""));
     }
 }
 
@@ -118,10 +118,10 @@ void frmIni::cmdOK_Click() {
 void frmIni::cmdRunExe_Click(int Index) {
     const QLineEdit* box = PathBox(Index);
     if (box == nullptr) return;
-    const std::string path = quill::FromQt(box->text());
+    const std::string path = quill::PathText(*box);
     if (modFunc::FileHasContent(path)) {
         // A program that will not start is reported by StartProgram itself.
-        modFunc::StartProgram(commandLine::ProgramAlone(path));
+        modFunc::StartProgram(path, commandLine::ProgramAlone(path));
     } else {
         modFunc::ShowMessageNaming(modConst::kMsgFileDoesNotExist, path);
     }

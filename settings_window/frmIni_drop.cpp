@@ -60,7 +60,7 @@ void frmIni::TakeDroppedPath(QLineEdit& box, const QMimeData& Data) {
     try {
         const std::string path = FirstDroppedFile(Data);
         if (modFunc::FileHasContent(path)) {
-            box.setText(quill::ToQt(path));
+            quill::SetPathText(box, path);
             taken = true;
         }
     } catch (const std::exception&) {

@@ -1,28 +1,14 @@
 #include "support/command_lines.h"
 
+#include "platform/process.h"
 #include "support/modConst.h"
 
 namespace commandLine {
 namespace {
 
-// A double quote inside a piece would regroup the arguments when the line is split, so it is
-// written as \" (with the backslashes before it doubled), which the splitting rules turn back
-// into the quote. Windows paths never hold a quote, so there this changes nothing.
-std::string EscapeQuotes(const std::string& piece) {
-    std::string out;
-    out.reserve(piece.size());
-    std::size_t backslashes = 0;
-    for (char c : piece) {
-        if (c == '\\') {
-            ++backslashes;
-        } else {
-            if (c == '"') out.append(backslashes + 1, '\\');
-            backslashes = 0;
-        }
-        out += c;
-    }
-    return out;
-}
+// A double quote inside a piece would regroup the arguments where the line is split by the
+// launcher; the platform writes it so that it is read back as it is.
+std::string EscapeQuotes(const std::string& piece) { return platform::ProtectQuotes(piece); }
 
 // The one quoted piece of any command line. Backslashes at its end are doubled so that they do
 // not turn the closing quote into a literal one.
@@ -84,6 +70,16 @@ std::string EncodeSpaces(const std::string& path) {
         }
     }
     return out;
+}
+
+bool ArrivesWhole(const std::string& path) {
+    if (path.empty() || path.find('\t') != std::string::npos) return false;
+    return path.front() != ' ' && path.back() != ' ' && path.find("  ") == std::string::npos;
+}
+
+bool EditorArrivesWhole(const std::string& editorPath) {
+    return editorPath.find('\t') == std::string::npos &&
+           editorPath.find(modConst::kSpaceCode) == std::string::npos;
 }
 
 }  // namespace commandLine

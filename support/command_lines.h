@@ -29,4 +29,14 @@ std::string EditTxtScript(const std::string& uwscPath, const std::string& progra
 // argument.
 std::string EncodeSpaces(const std::string& path);
 
+// Whether a script receives `path`, handed to it unquoted, as the same path. The line is split
+// at blanks (spaces and tabs) and the shipped scripts join the pieces again with single spaces,
+// so a path holding a tab or two blanks in a row, or starting or ending with a blank, would
+// arrive as another one.
+bool ArrivesWhole(const std::string& path);
+
+// Whether "uwsEditTxt.uws" reads the editor's path back as itself from EncodeSpaces: a path that
+// already holds "<spc>" would come back with a space there, and a tab would split it.
+bool EditorArrivesWhole(const std::string& editorPath);
+
 }  // namespace commandLine

@@ -47,7 +47,8 @@ inline constexpr std::string_view kMsgNoPeriod = "ファイル名にピリオド
 inline constexpr std::string_view kMsgEditorNotFound = "次のエディタが見つかりません";
 inline constexpr std::string_view kMsgNotFoundSuffix = "が見つかりません";
 inline constexpr std::string_view kMsgPageNotThreeChars = "ページ番号は３桁固定で指定してください";
-inline constexpr std::string_view kMsgPageNotDigits = "ページ番号は３桁の半角数字で指定してください";
+inline constexpr std::string_view kMsgPageNotDigits =
+    "ページ番号は３桁の半角数字で指定してください";
 inline constexpr std::string_view kMsgProblemFileNotFound = "次のファイルが見つかりません。";
 inline constexpr std::string_view kMsgKifuWPathNotSet =
     "KifuW.exe へのパスが設定画面で正しく設定されていません。";
@@ -62,8 +63,16 @@ inline constexpr std::string_view kStateCompanionAbsent = "なし";
 inline constexpr std::string_view kMsgCannotStart = "次のコマンドを起動できませんでした。";
 inline constexpr std::string_view kMsgSettingsNotSaved = "次の設定ファイルに保存できませんでした。";
 inline constexpr std::string_view kMsgNoProblemSelected = "問題ファイルが選択されていません。";
-inline constexpr std::string_view kMsgTemplateNotCopied = "次のテンプレートをコピーできませんでした。";
+inline constexpr std::string_view kMsgTemplateNotCopied =
+    "次のテンプレートをコピーできませんでした。";
 inline constexpr std::string_view kMsgCompanionNotMade = "次のファイルを作成できませんでした。";
 inline constexpr std::string_view kMsgCannotOpen = "次のファイルを開けませんでした。";
+inline constexpr std::string_view kMsgNoBookSelected = "書籍フォルダが選択されていません。";
+inline constexpr std::string_view kMsgTerapadPathNotSet =
+    "TeraPad.exe へのパスが設定画面で正しく設定されていません。";
+inline constexpr std::string_view kMsgCompanionKept =
+    "次のファイルは読み込めないため、そのままにしました。";
+inline constexpr std::string_view kMsgCannotHandOver =
+    "次のパスはスクリプトに正しく渡せないため、実行しませんでした。";
 
 }  // namespace modConst

@@ -54,9 +54,10 @@ void PlaySoundFile(const std::string& name);
 void OpenInEditor(const std::string& editor, const std::string& file);
 
 // ---- Starting outside programs -----------------------------------------------------------
-// Starts a command line built by commandLine::*. A program that cannot be started is reported
-// in a message naming the command line; gives false then.
-bool StartProgram(const std::string& commandLine);
+// Starts a command line built by commandLine::*, which begins with `program`, the path of the
+// program as it was set. A program that cannot be started is reported in a message naming the
+// command line; gives false then.
+bool StartProgram(const std::string& program, const std::string& commandLine);
 
 // Shows a message box with the program's title.
 void ShowMessage(const std::string& text);

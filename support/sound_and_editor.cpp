@@ -21,7 +21,7 @@ void PlaySoundFile(const std::string& name) {
 // The file itself is not tested: the editor is free to create it.
 void OpenInEditor(const std::string& editor, const std::string& file) {
     if (FileHasContent(editor)) {
-        StartProgram(commandLine::Editor(editor, file));
+        StartProgram(editor, commandLine::Editor(editor, file));
         return;
     }
     ShowMessageNaming(modConst::kMsgEditorNotFound, editor);

@@ -4,9 +4,9 @@
 
 namespace modFunc {
 
-bool StartProgram(const std::string& commandLine) {
+bool StartProgram(const std::string& program, const std::string& commandLine) {
     std::string error;
-    if (platform::World().StartCommandLine(commandLine, &error)) return true;
+    if (platform::World().StartCommandLine(program, commandLine, &error)) return true;
     ShowMessageNaming(modConst::kMsgCannotStart, commandLine);
     return false;
 }

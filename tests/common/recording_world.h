@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,43 +9,66 @@
 namespace testing_support {
 
 // Stands in for the outside world while installed: records every command line, opened path,
-// sound, pause and message instead of acting, so a test can check them exactly.
+// sound, pause and message instead of acting, so a test can check them exactly. Each action is
+// also written, in the order the program took them, to `events` ("start: ", "open: ", "sound: ",
+// "sleep: " or "message: " and its text), so that a test can check the order too.
 class RecordingWorld : public platform::OutsideWorld {
-public:
+  public:
     RecordingWorld() { platform::InstallWorld(this); }
     ~RecordingWorld() override { platform::InstallWorld(nullptr); }
     RecordingWorld(const RecordingWorld&) = delete;
     RecordingWorld& operator=(const RecordingWorld&) = delete;
 
-    bool StartCommandLine(const std::string& commandLine, std::string* error) override {
+    bool StartCommandLine(const std::string& program, const std::string& commandLine,
+                          std::string* error) override {
+        programs.push_back(program);
         commandLines.push_back(commandLine);
+        events.push_back("start: " + commandLine);
         if (!startSucceeds && error != nullptr) *error = "cannot start";
         return startSucceeds;
     }
     bool OpenWithSystem(const std::string& path, std::string* error) override {
         openedPaths.push_back(path);
+        events.push_back("open: " + path);
         if (!openSucceeds && error != nullptr) *error = "cannot open";
         return openSucceeds;
     }
-    void PlayWaveFile(const std::string& path) override { sounds.push_back(path); }
-    void SleepMilliseconds(int milliseconds) override { sleeps.push_back(milliseconds); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void PlayWaveFile(const std::string& path) override {
+        sounds.push_back(path);
+        events.push_back("sound: " + path);
+    }
+    // What the program waits for happens during the pause: `duringSleep`, when set, runs here.
+    void SleepMilliseconds(int milliseconds) override {
+        sleeps.push_back(milliseconds);
+        events.push_back("sleep: " + std::to_string(milliseconds));
+        if (duringSleep) duringSleep();
+    }
+    void ShowMessage(const std::string& text) override {
+        messages.push_back(text);
+        events.push_back("message: " + text);
+    }
 
     void Clear() {
+        programs.clear();
         commandLines.clear();
         openedPaths.clear();
         sounds.clear();
         sleeps.clear();
         messages.clear();
+        events.clear();
     }
 
     bool startSucceeds = true;
     bool openSucceeds = true;
+    std::function<void()> duringSleep;
+    // The program path each command line was started with.
+    std::vector<std::string> programs;
     std::vector<std::string> commandLines;
     std::vector<std::string> openedPaths;
     std::vector<std::string> sounds;
     std::vector<int> sleeps;
     std::vector<std::string> messages;
+    std::vector<std::string> events;
 };
 
 }  // namespace testing_support

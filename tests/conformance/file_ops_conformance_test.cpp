@@ -80,16 +80,16 @@ TEST(FileOpsConformance, AFileOpenForReadingCanStillBeMeasured) {
     EXPECT_EQ(platform::FileLength(path), 3u);
 }
 
-TEST(FileOpsConformance, CopyMakesOrReplacesTheWholeFile) {
+TEST(FileOpsConformance, CopyMakesANewFileAndNeverReplacesOne) {
     TempFolder book;
     const std::string from = book.WriteFile("Template.txt", "template\r\n");
     const std::string fresh = book.Join(Utf8(u8"棋譜.kif.txt"));
-    ASSERT_TRUE(platform::CopyFileTo(from, fresh));
+    ASSERT_TRUE(platform::CopyToNewFile(from, fresh));
     EXPECT_EQ(book.ReadFile(Utf8(u8"棋譜.kif.txt")), "template\r\n");
 
-    book.WriteFile("old.kif.txt", "a longer text that must go entirely");
-    ASSERT_TRUE(platform::CopyFileTo(from, book.Join("old.kif.txt")));
-    EXPECT_EQ(book.ReadFile("old.kif.txt"), "template\r\n");
+    book.WriteFile("old.kif.txt", "notes of my own");
+    EXPECT_FALSE(platform::CopyToNewFile(from, book.Join("old.kif.txt")));
+    EXPECT_EQ(book.ReadFile("old.kif.txt"), "notes of my own");
 }
 
 TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
@@ -98,15 +98,15 @@ TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
     book.WriteFile("kept.kif.txt", "kept");
     book.MakeFolder("occupied");
 
-    EXPECT_FALSE(platform::CopyFileTo(book.Join("missing.txt"), book.Join("kept.kif.txt")));
+    EXPECT_FALSE(platform::CopyToNewFile(book.Join("missing.txt"), book.Join("kept.kif.txt")));
     EXPECT_EQ(book.ReadFile("kept.kif.txt"), "kept");
-    EXPECT_FALSE(platform::CopyFileTo(from, book.Join("none/copy.txt")));
-    EXPECT_FALSE(platform::CopyFileTo(from, book.Join("occupied")));
-    EXPECT_FALSE(platform::CopyFileTo(book.path(), book.Join("copy.txt")));
+    EXPECT_FALSE(platform::CopyToNewFile(from, book.Join("none/copy.txt")));
+    EXPECT_FALSE(platform::CopyToNewFile(from, book.Join("occupied")));
+    EXPECT_FALSE(platform::CopyToNewFile(book.path(), book.Join("copy.txt")));
     if (conformance::ReadOnlyBinds()) {
         const std::string locked = book.WriteFile("locked.kif.txt", "locked");
         conformance::MakeReadOnly(locked);
-        EXPECT_FALSE(platform::CopyFileTo(from, locked));
+        EXPECT_FALSE(platform::CopyToNewFile(from, locked));
         EXPECT_EQ(book.ReadFile("locked.kif.txt"), "locked");
     }
     // No copy, whole or partial, is left under any name.

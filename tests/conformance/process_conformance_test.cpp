@@ -56,6 +56,10 @@ class ProcessConformance : public ::testing::Test {
         return LinesOf(*content);
     }
 
+    void RemoveRecord() const {
+        std::filesystem::remove(std::filesystem::path(std::u8string(record.begin(), record.end())));
+    }
+
     TempFolder folder;
     std::string program;
     std::string record = folder.Join("record.txt");
@@ -83,6 +87,41 @@ TEST_F(ProcessConformance, FindProgramTakesTheShortestPrefixNamingAFile) {
     EXPECT_EQ(platform::FindProgram('"' + program + "\" x").program, program);
     EXPECT_EQ(platform::FindProgram(folder.Join("outside programs/nothing here") + " x").program,
               "");
+}
+
+// A program beside a folder whose name begins with the program's name, as "Kifu" beside
+// "Kifu For Win": the path that was set runs, never the shorter prefix that also names a program.
+TEST_F(ProcessConformance, TheProgramWhosePathWasSetRunsNotAShorterPrefix) {
+    folder.MakeFolder("tools/Kifu For Win");
+    const std::string shadow = folder.Join("tools/" + conformance::ProgramFileName("Kifu"));
+    conformance::CopyProgram(conformance::StandInProgram(), shadow);
+    const std::string wanted =
+        folder.Join("tools/Kifu For Win/" + conformance::ProgramFileName("KifuW"));
+    conformance::CopyProgram(conformance::StandInProgram(), wanted);
+
+    for (const std::string& line : {wanted, wanted + " a \"b c\""}) {
+        RemoveRecord();
+        std::string error;
+        ASSERT_TRUE(platform::StartProgram(wanted, line, &error)) << error;
+        const std::optional<std::string> content = conformance::WaitForFile(record, kStartTimeout);
+        ASSERT_TRUE(content.has_value()) << line;
+        const std::vector<std::string> lines = LinesOf(*content);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], folder.Join("tools/Kifu For Win")) << line;
+        if (line != wanted) {
+            EXPECT_EQ(lines,
+                      (std::vector<std::string>{folder.Join("tools/Kifu For Win"), "a", "b c"}));
+        }
+    }
+    // A path that names no file is read as before: the shorter prefix that names one runs.
+    RemoveRecord();
+    std::string error;
+    ASSERT_TRUE(
+        platform::StartProgram(folder.Join("tools/Kifu x"), folder.Join("tools/Kifu x"), &error))
+        << error;
+    const std::optional<std::string> content = conformance::WaitForFile(record, kStartTimeout);
+    ASSERT_TRUE(content.has_value());
+    EXPECT_EQ(LinesOf(*content), (std::vector<std::string>{folder.Join("tools"), "x"}));
 }
 
 TEST_F(ProcessConformance, AMissingProgramIsReportedNotStarted) {

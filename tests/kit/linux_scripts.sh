@@ -108,23 +108,37 @@ encoded=${text_editor// /<spc>}
 run uwsEditTxt.uws "$encoded $book/p010.kif.txt"
 expect_call "text editor [$book/p010.kif.txt]"
 
-# Two spaces in a row in the editor's path come back as two.
+# The editor comes from the settings file, whatever argument 1 says: it is never guessed from
+# the arguments, so nothing inside a book runs as the editor.
 mkdir -p "$work/two  spaces"
 cp "$standins/record-call.sh" "$work/two  spaces/editor"
 chmod +x "$work/two  spaces/editor"
-run uwsEditTxt.uws "$work/two<spc><spc>spaces/editor $book/p010.kif.txt"
+settings "[ExePath]\nTerapad=$work/two  spaces/editor\n"
+run uwsEditTxt.uws "/nowhere<spc>else $book/p010.kif.txt"
 expect_call "editor [$book/p010.kif.txt]"
 
-# The editor is argument 1 whatever the settings file says.
-settings "[ExePath]\nTerapad=/nowhere\n"
-run uwsEditTxt.uws "$encoded $book/p010.kif.txt"
-expect_call "text editor [$book/p010.kif.txt]"
+# A book that holds a program, and notes whose name holds two blanks or a tab, with no editor
+# set: once the script guessed the editor from the arguments and ran the book's program.
+plain_book="$work/tools/book/Plain"
+mkdir -p "$plain_book"
+cp "$standins/record-call.sh" "$plain_book/evil"
+chmod +x "$plain_book/evil"
+printf 'notes' > "$plain_book/evil  x.kif.txt"
+printf 'notes' > "$plain_book/evil	x.kif.txt"
+for ini in "[ExePath]\nTerapad=\n" "[ExePath]\nKShogi=$board\n"; do
+  settings "$ini"
+  run uwsEditTxt.uws " $plain_book/evil  x.kif.txt"
+  expect_refusal "no text editor is set"
+  run uwsEditTxt.uws "$plain_book/evil	x.kif.txt"
+  expect_refusal "no text editor is set"
+done
 
-# An empty editor path leaves only the text file's path.
-run uwsEditTxt.uws " $book/p010.kif.txt"
-expect_refusal "no text editor is set"
+settings "[ExePath]\nTerapad=$work/missing editor\n"
 run uwsEditTxt.uws "$work/missing<spc>editor $book/p010.kif.txt"
 expect_refusal "cannot run the text editor: $work/missing editor"
+plain_settings
+run uwsEditTxt.uws "$encoded $book/p404.kif.txt"
+expect_refusal "no such text file: $book/p404.kif.txt"
 
 # ---- uwsSaveKif.uws ---------------------------------------------------------------------------
 plain_settings
@@ -155,6 +169,21 @@ settings "[ExePath]\nKifFWin=\n"
 run uwsSaveKif.uws "$book/p012"
 expect_refusal "no record editor is set"
 [ -s "$record" ] || fail "no record was made without a record editor"
+
+# A record that is a link, even to an empty file outside the library, counts as existing:
+# nothing is written through it.
+plain_settings
+: > "$work/outside.kif"
+ln -s "$work/outside.kif" "$book/p007.kif"
+run uwsSaveKif.uws "$book/p007"
+expect_call "record editor [$book/p007.kif]"
+[ ! -s "$work/outside.kif" ] || fail "the record skeleton was written through a link"
+[ -L "$book/p007.kif" ] || fail "a link standing as a record was replaced"
+ln -s "$work/nowhere.kif" "$book/p008.kif"
+run uwsSaveKif.uws "$book/p008"
+expect_call "record editor [$book/p008.kif]"
+[ ! -e "$work/nowhere.kif" ] || fail "a record was made through a link that led nowhere"
+rm "$book/p007.kif" "$book/p008.kif"
 
 plain_settings
 run uwsSaveKif.uws "$work/tools/book/No Such Book/p001"

@@ -41,11 +41,16 @@ has uwsOpenStart.uws 'recordPath = JoinParams(0)'
 has uwsOpenStart.uws 'READINI("ExePath", "KShogi", iniPath)'
 has uwsOpenStart.uws 'EXEC("<#DBL>" + kshogiPath + "<#DBL> <#DBL>" + recordPath + "<#DBL>")'
 
-# uwsEditTxt: argument 1 is the editor with "<spc>" for each space; the rest is the text file.
-has uwsEditTxt.uws 'editorPath = CHGMOJ(PARAM_STR[0], "<spc>", " ")'
+# uwsEditTxt: the editor comes from the settings file, never guessed from the arguments (an
+# empty argument 1 would leave a piece of the text file's path in its place); the arguments from
+# the second on are the text file.
 has uwsEditTxt.uws 'textPath = JoinParams(1)'
-has uwsEditTxt.uws 'IF LENGTH(PARAM_STR) < 2 OR FOPEN(JoinParams(0), F_EXISTS) THEN'
+has uwsEditTxt.uws 'editorPath = READINI("ExePath", "Terapad", iniPath)'
+has uwsEditTxt.uws 'IF editorPath = "" THEN'
 has uwsEditTxt.uws 'EXEC("<#DBL>" + editorPath + "<#DBL> <#DBL>" + textPath + "<#DBL>")'
+if sed 's://.*$::' "$windows/uwsEditTxt.uws" | grep -qE 'PARAM_STR\[0\]|F_EXISTS'; then
+  fail "uwsEditTxt.uws guesses the editor from its arguments"
+fi
 
 # Every line of code in a block is closed: IF/ENDIF, FOR/NEXT, FUNCTION/FEND.
 for script in uwsSaveKif.uws uwsOpenStart.uws uwsEditTxt.uws; do

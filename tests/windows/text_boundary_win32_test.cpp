@@ -29,7 +29,7 @@ TEST(TextBoundaryWin32, TextThatIsNotUtf8NamesNoFile) {
         EXPECT_FALSE(platform::ReadOnlyFile::Open(path).has_value());
         EXPECT_FALSE(platform::FileLength(path).has_value());
         EXPECT_FALSE(platform::DeleteFileAt(path));
-        EXPECT_FALSE(platform::CopyFileTo(folder.Join("a.kif"), path));
+        EXPECT_FALSE(platform::CopyToNewFile(folder.Join("a.kif"), path));
         EXPECT_EQ(platform::ReadProfileString("S", "k", "default", path), "default");
         EXPECT_FALSE(platform::WriteProfileString("S", "k", "v", path, &error));
         error.clear();

@@ -29,9 +29,60 @@ TEST_F(AutomationTest, CreateStartsTheSaveScriptWaitsAndSelectsTheLastRecord) {
     EXPECT_EQ(world.commandLines,
               std::vector<std::string>{"C:/Program Files/UWSC/UWSC.exe " + Prog("uwsSaveKif.uws") +
                                        " " + Book("Book A") + Sep() + "p003"});
+    // The runner's own path is the program, so no shorter prefix of it is run in its place.
+    EXPECT_EQ(world.programs, std::vector<std::string>{"C:/Program Files/UWSC/UWSC.exe"});
     EXPECT_EQ(world.sleeps, std::vector<int>{2000});
     EXPECT_EQ(SelectedProblem(), "p005.kif");
     EXPECT_TRUE(world.sounds.empty());
+}
+
+// The script is started, then the program waits, then lists the book again, and only then
+// selects the last record: a record the script writes during the wait is listed and selected,
+// and its selection shows its notes.
+TEST_F(AutomationTest, CreateStartsThenWaitsThenListsThenSelectsTheLast) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    SetTools("uwsc", "");
+    world.duringSleep = [this] {
+        EXPECT_EQ(Entries(Problems()), QStringList{"p001.kif"});
+        temp.WriteFile("book/A/p009.kif", "made by the script");
+        temp.WriteFile("book/A/p009.kif.txt", "notes");
+    };
+    PageNumber()->setText("009");
+    Click("cmdUWSC_0");
+    EXPECT_EQ(world.events,
+              (std::vector<std::string>{
+                  "start: uwsc " + Prog("uwsSaveKif.uws") + " " + Book("A/p009"), "sleep: 2000"}));
+    EXPECT_EQ(Entries(Problems()), (QStringList{"p001.kif", "p009.kif"}));
+    EXPECT_EQ(SelectedProblem(), "p009.kif");
+    EXPECT_EQ(CompanionState(), "あり");
+}
+
+// An empty book folder on first use leaves no book selected; the record would be made in the
+// book root, listed once and gone after a restart.
+TEST_F(AutomationTest, CreateWithoutABookSaysSoAndStartsNothing) {
+    temp.MakeFolder("book");
+    Start();
+    SetTools("uwsc", "");
+    Click("cmdUWSC_0");
+    EXPECT_EQ(world.events,
+              std::vector<std::string>{"message: " + std::string(modConst::kMsgNoBookSelected)});
+}
+
+// The runner's path is read first, whatever the button and however far the click gets: the
+// settings window is loaded even by a click that stops at its first test.
+TEST_F(AutomationTest, EveryScriptButtonReadsTheRunnerPathFirst) {
+    temp.WriteFile("prog/Quillmere.ini", "[ExePath]\nUWSC=uwsc\n");
+    temp.MakeFolder("book/A");
+    Start();
+    PageNumber()->setText("1");
+    for (const char* button : {"cmdUWSC_0", "cmdUWSC_1", "cmdUWSC_2"}) {
+        frmIni::Unload();
+        Click(button);
+        EXPECT_TRUE(frmIni::IsLoaded()) << button;
+    }
+    EXPECT_EQ(world.messages.size(), 3u);
+    EXPECT_TRUE(world.commandLines.empty());
 }
 
 TEST_F(AutomationTest, CreateRefusesABadPageNumberBeforeStartingAnything) {
@@ -98,6 +149,28 @@ TEST_F(AutomationTest, StartOnAnEmptyRecordRemovesItAndNamesIt) {
     EXPECT_TRUE(Current()->text().isEmpty());
 }
 
+// A runner that cannot be started is named, and nothing follows: no name shown, no sound.
+TEST_F(AutomationTest, StartAndCompanionThatCannotStartTheRunnerSaySo) {
+    temp.WriteFile("book/A/p012.kif", "record");
+    temp.WriteFile("book/A/p012.kif.txt", "notes");
+    temp.WriteFile("prog/start.wav", "RIFF");
+    Start();
+    SetTools("/no/uwsc", "editor");
+    world.startSucceeds = false;
+    Click("cmdUWSC_1");
+    Click("cmdUWSC_2");
+    const std::string start = "/no/uwsc " + Prog("uwsOpenStart.uws") + " " + Book("A/p012.kif");
+    const std::string edit =
+        "/no/uwsc " + Prog("uwsEditTxt.uws") + " editor " + Book("A/p012.kif.txt");
+    EXPECT_EQ(world.events,
+              (std::vector<std::string>{
+                  "start: " + start,
+                  "message: " + std::string(modConst::kMsgCannotStart) + "\r\n  " + start,
+                  "start: " + edit,
+                  "message: " + std::string(modConst::kMsgCannotStart) + "\r\n  " + edit}));
+    EXPECT_TRUE(Current()->text().isEmpty());
+}
+
 TEST_F(AutomationTest, StartAndCompanionWithoutARecordSelectedDoNothingHarmful) {
     temp.MakeFolder("book/A");
     temp.WriteFile("prog/Template.txt", "template");
@@ -135,14 +208,18 @@ TEST_F(AutomationTest, CompanionIsMadeFromTheTemplateWhenMissingOrEmpty) {
     EXPECT_EQ(world.sounds.size(), 3u);
 }
 
-TEST_F(AutomationTest, CompanionWithAnEmptyEditorPathGivesAnEmptyArgument) {
+// Without an editor the script would be left to guess what to open the notes with: the notes
+// are not handed over at all, as "起動" refuses a path that is not set.
+TEST_F(AutomationTest, CompanionWithAnEmptyEditorPathIsNotHandedToTheScript) {
     temp.WriteFile("book/A/p001.kif", "x");
     temp.WriteFile("book/A/p001.kif.txt", "notes");
+    temp.WriteFile("prog/start.wav", "RIFF");
     Start();
     SetTools("uwsc", "");
     Click("cmdUWSC_2");
-    EXPECT_EQ(world.commandLines, std::vector<std::string>{"uwsc " + Prog("uwsEditTxt.uws") + "  " +
-                                                           Book("A/p001.kif.txt")});
+    EXPECT_EQ(world.events,
+              std::vector<std::string>{"message: " + std::string(modConst::kMsgTerapadPathNotSet)});
+    EXPECT_EQ(temp.ReadFile("book/A/p001.kif.txt"), "notes");
 }
 
 TEST_F(AutomationTest, CompanionWithoutATemplateSaysSoAndStartsNothing) {
@@ -167,6 +244,7 @@ TEST_F(AutomationTest, LaunchButtonsStartTheBoardProgramsAlone) {
     Click("cmdRunKifuFWin_0");
     Click("cmdRunKifuFWin_1");
     EXPECT_EQ(world.commandLines, (std::vector<std::string>{kifuw, kshogi}));
+    EXPECT_EQ(world.programs, (std::vector<std::string>{kifuw, kshogi}));
     EXPECT_TRUE(world.messages.empty());
 }
 

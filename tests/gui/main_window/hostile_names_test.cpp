@@ -67,6 +67,7 @@ class HostileNamesTest : public MainWindowTest {
         ADD_FAILURE() << "not listed: " << bytes;
     }
     std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
+    std::string SelectedProblemBytes() const { return quill::SelectedEntry(*Problems()); }
 
     const std::string kRunner = "/opt/uwsc/uwsc";
 };
@@ -277,6 +278,88 @@ TEST_F(HostileNamesTest, ACompanionThatIsAFolderOrAFifoIsAbsentAndKept) {
     EXPECT_TRUE(world.commandLines.empty());
     EXPECT_TRUE(fs::is_directory(Book("A/p001.kif.txt")));
     EXPECT_TRUE(IsFifo(Book("A/p002.kif.txt")));
+}
+
+// Notes that exist but cannot be read: a link that leads nowhere, a link loop, a file without
+// read permission. They show as absent, and "開く" leaves each exactly as it is, names it in one
+// message and hands nothing to the script.
+TEST_F(HostileNamesTest, UnreadableNotesAndLinksAreNeverOverwritten) {
+    temp.WriteFile("book/A/p001.kif", "record");
+    ASSERT_EQ(symlink("../elsewhere/notes.txt", Book("A/p001.kif.txt").c_str()), 0);
+    temp.WriteFile("book/A/p002.kif", "record");
+    ASSERT_EQ(symlink("p002.kif.txt", Book("A/p002.kif.txt").c_str()), 0);
+    temp.WriteFile("book/A/p003.kif", "record");
+    const std::string unreadable = temp.WriteFile("book/A/p003.kif.txt", "private notes");
+    ASSERT_EQ(chmod(unreadable.c_str(), 0), 0);
+    const bool permissionsBind = access(unreadable.c_str(), R_OK) != 0;
+    temp.WriteFile("prog/Template.txt", "template");
+    Start();
+    SetScriptTools("/opt/editor");
+
+    const int rows = permissionsBind ? 3 : 2;  // the superuser reads any file
+    for (int row = 0; row < rows; ++row) {
+        world.Clear();
+        Problems()->setCurrentRow(row);
+        const std::string notes = Book("A/" + SelectedProblemBytes() + ".txt");
+        EXPECT_EQ(CompanionState(), "なし") << notes;
+        Click("cmdUWSC_2");
+        EXPECT_EQ(world.events,
+                  std::vector<std::string>{"message: " + std::string(modConst::kMsgCompanionKept) +
+                                           "\r\n  " + notes});
+    }
+    EXPECT_TRUE(fs::is_symlink(Book("A/p001.kif.txt")));
+    EXPECT_FALSE(temp.Exists("book/elsewhere"));
+    EXPECT_TRUE(fs::is_symlink(Book("A/p002.kif.txt")));
+    ASSERT_EQ(chmod(unreadable.c_str(), 0600), 0);
+    EXPECT_EQ(temp.ReadFile("book/A/p003.kif.txt"), "private notes");
+}
+
+// The scripts join the pieces of a split line with single spaces: a path holding a tab or two
+// blanks in a row would arrive as another book's record or notes, and an editor path holding
+// "<spc>" as another editor. Each is refused with a message naming it, and nothing is started.
+TEST_F(HostileNamesTest, PathsTheScriptsCannotReceiveAreRefused) {
+    const std::vector<std::pair<std::string, std::string>> records = {
+        {"Two  blanks", "p001.kif"},
+        {"Tab\tbook", "p001.kif"},
+        {"Names", "p001  x.kif"},
+        {"Names", "p002\tx.kif"},
+    };
+    for (const auto& [book, record] : records) {
+        temp.WriteFile("book/" + book + "/" + record, "record");
+    }
+    temp.WriteFile("book/Plain/p001.kif", "record");
+    temp.WriteFile("prog/Template.txt", "template");
+    Start();
+    SetScriptTools("/opt/editor");
+    const std::string refused = "message: " + std::string(modConst::kMsgCannotHandOver) + "\r\n  ";
+
+    for (const auto& [book, record] : records) {
+        world.Clear();
+        Books()->setCurrentItem(
+            Books()->findItems(QString::fromStdString(book), Qt::MatchExactly)[0]);
+        SelectProblem(record);
+        PageNumber()->setText("001");
+        const std::string folder = Book(book);
+        const std::vector<std::string> expected =
+            book == "Names" ? std::vector<std::string>{refused + folder + Sep() + record,
+                                                       refused + folder + Sep() + record + ".txt"}
+                            : std::vector<std::string>{refused + folder + Sep() + "p001",
+                                                       refused + folder + Sep() + record,
+                                                       refused + folder + Sep() + record + ".txt"};
+        if (book != "Names") Click("cmdUWSC_0");
+        Click("cmdUWSC_1");
+        Click("cmdUWSC_2");
+        EXPECT_EQ(world.events, expected) << book << "/" << record;
+        EXPECT_FALSE(temp.Exists("book/" + book + "/" + record + ".txt"));
+    }
+
+    Books()->setCurrentItem(Books()->findItems("Plain", Qt::MatchExactly)[0]);
+    for (const std::string editor : {"/opt/a<spc>b/editor", "/opt/tab\teditor"}) {
+        world.Clear();
+        SetScriptTools(editor);
+        Click("cmdUWSC_2");
+        EXPECT_EQ(world.events, std::vector<std::string>{refused + editor});
+    }
 }
 
 TEST_F(HostileNamesTest, ARecordOrImageReplacedByAFifoIsReportedAndKept) {

@@ -55,6 +55,30 @@ TEST_F(PageImageTest, NeitherImageNamesTheFirstInTheMessage) {
     }
 }
 
+// Page 000 has no page before it: a file named like page -1 is never opened in its place.
+TEST_F(PageImageTest, PageZeroHasNoPreviousPage) {
+    temp.WriteFile("book/A/p0-1.jpg", "not a page");
+    StartWith("p000.kif");
+    Click("cmdOpenBook");
+    EXPECT_EQ(world.events,
+              std::vector<std::string>{"message: " + Book("A/p000.jpg") + "が見つかりません"});
+}
+
+// The system's opener failing is told, naming what was to be opened: the page image here, the
+// book folder by the button beside the book list.
+TEST_F(PageImageTest, AnImageOrBookFolderTheSystemCannotOpenIsNamed) {
+    temp.WriteFile("book/A/p012.jpg", "image");
+    StartWith("p012.kif");
+    world.openSucceeds = false;
+    Click("cmdOpenBook");
+    Click("cmdOpenFolder");
+    const std::string cannotOpen = std::string(modConst::kMsgCannotOpen) + "\r\n  ";
+    EXPECT_EQ(world.events,
+              (std::vector<std::string>{
+                  "open: " + Book("A/p012.jpg"), "message: " + cannotOpen + Book("A/p012.jpg"),
+                  "open: " + Book("A"), "message: " + cannotOpen + Book("A")}));
+}
+
 TEST_F(PageImageTest, AVanishedBookFolderIsNamedInTheMessage) {
     StartWith("p012.kif");
     std::filesystem::remove_all(Book("A"));

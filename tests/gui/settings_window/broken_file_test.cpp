@@ -41,6 +41,30 @@ TEST_F(BrokenFile, LoadsTheFirstSectionAndOkKeepsEveryOtherByte) {
                     "[ExePath]\n" + "KShogi=/second/section/is/not/read\n" + tail);
 }
 
+// A stored path that is not valid UTF-8 shows with U+FFFD, but its own bytes go to the command
+// line and back to the file; a path typed over it is taken as typed.
+TEST_F(BrokenFile, StoredPathsInAnyBytesAreKeptFromTheFileToTheCommandLineAndBack) {
+    const std::string kifuw = folder.WriteFile("tools/Kifu\xff\xfe.exe", "MZ");
+    const std::string editor =
+        "/opt/\xe9"
+        "diteur/TeraPad";
+    WriteSettings(kifuw, "", "/opt/uwsc", editor);
+    const std::string before = folder.ReadFile("Quillmere.ini");
+
+    EXPECT_EQ(BoxTexts()[frmIni::kKifFWin], folder.Join("tools/Kifu\uFFFD\uFFFD.exe"));
+    EXPECT_EQ(frmIni::Get().KifFWinPath(), kifuw);
+    EXPECT_EQ(frmIni::Get().TerapadPath(), editor);
+    Button("cmdRunExe_0")->click();
+    EXPECT_EQ(world.commandLines, std::vector<std::string>{kifuw});
+    EXPECT_TRUE(world.messages.empty());
+
+    frmIni::Get().cmdOK_Click();
+    EXPECT_TRUE(folder.ReadFile("Quillmere.ini") == before);
+
+    frmIni::Get().PathBox(frmIni::kTerapad)->setText("/opt/typed/TeraPad");
+    EXPECT_EQ(frmIni::Get().TerapadPath(), "/opt/typed/TeraPad");
+}
+
 TEST_F(BrokenFile, AReadOnlyFileIsReportedOnceAndKept) {
     WriteSettings("/a", "/b", "/c", "/d");
     const std::string path = folder.Join("Quillmere.ini");

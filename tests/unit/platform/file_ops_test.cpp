@@ -68,31 +68,53 @@ TEST(FileOpsTest, DeleteRemovesFilesButNeverFolders) {
     EXPECT_TRUE(folder.Exists("sub"));
 }
 
-TEST(CopyFileToTest, CopiesAndReplaces) {
+// A companion is made from the template only where nothing stands at its name: notes that
+// exist are never replaced, whatever their permissions.
+TEST(CopyToNewFileTest, CopiesToANewFileAndNeverReplacesOne) {
     TempFolder folder;
     const std::string from = folder.WriteFile("Template.txt", "template text\n");
-    const std::string to = folder.Join("p001.kif.txt");
-    ASSERT_TRUE(platform::CopyFileTo(from, to));
+    ASSERT_TRUE(platform::CopyToNewFile(from, folder.Join("p001.kif.txt")));
     EXPECT_EQ(folder.ReadFile("p001.kif.txt"), "template text\n");
 
-    folder.WriteFile("p002.kif.txt", "an older and longer text that must go entirely");
-    ASSERT_TRUE(platform::CopyFileTo(from, folder.Join("p002.kif.txt")));
-    EXPECT_EQ(folder.ReadFile("p002.kif.txt"), "template text\n");
+    folder.WriteFile("p002.kif.txt", "notes of my own");
+    EXPECT_FALSE(platform::CopyToNewFile(from, folder.Join("p002.kif.txt")));
+    EXPECT_EQ(folder.ReadFile("p002.kif.txt"), "notes of my own");
     EXPECT_EQ(EntriesOf(folder.path()),
               (std::vector<std::string>{"Template.txt", "p001.kif.txt", "p002.kif.txt"}));
 }
 
-TEST(CopyFileToTest, AFailedCopyLeavesNothingBehind) {
+// A read-only template would give notes the editor cannot save.
+TEST(CopyToNewFileTest, ANewFileIsNeverReadOnly) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("Template.txt", "template text\n");
+    fs::permissions(from, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const std::string to = folder.Join("p001.kif.txt");
+    ASSERT_TRUE(platform::CopyToNewFile(from, to));
+    EXPECT_NE(fs::status(to).permissions() & fs::perms::owner_write, fs::perms::none);
+    fs::permissions(from, fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST(EntryAtTest, TellsWhatStandsAtAPath) {
+    TempFolder folder;
+    EXPECT_EQ(platform::EntryAt(folder.WriteFile("notes.txt", "x")), platform::EntryKind::kFile);
+    EXPECT_EQ(platform::EntryAt(folder.MakeFolder("sub")), platform::EntryKind::kFolder);
+    EXPECT_EQ(platform::EntryAt(folder.Join("missing.txt")), platform::EntryKind::kNothing);
+    EXPECT_EQ(platform::EntryAt(folder.Join("missing/x.txt")), platform::EntryKind::kNothing);
+    EXPECT_EQ(platform::EntryAt(""), platform::EntryKind::kNothing);
+}
+
+TEST(CopyToNewFileTest, AFailedCopyLeavesNothingBehind) {
     TempFolder folder;
     const std::string from = folder.WriteFile("Template.txt", "template text\n");
     folder.WriteFile("occupied/inside.txt", "keep");
     const std::vector<std::string> before = EntriesOf(folder.path());
 
-    EXPECT_FALSE(platform::CopyFileTo(folder.Join("missing.txt"), folder.Join("copy.txt")));
-    EXPECT_FALSE(platform::CopyFileTo(folder.path(), folder.Join("copy.txt")));
-    EXPECT_FALSE(platform::CopyFileTo(from, folder.Join("no such folder/copy.txt")));
+    EXPECT_FALSE(platform::CopyToNewFile(folder.Join("missing.txt"), folder.Join("copy.txt")));
+    EXPECT_FALSE(platform::CopyToNewFile(folder.path(), folder.Join("copy.txt")));
+    EXPECT_FALSE(platform::CopyToNewFile(from, folder.Join("no such folder/copy.txt")));
     // A folder in the way: the copy is made, then cannot take its place.
-    EXPECT_FALSE(platform::CopyFileTo(from, folder.Join("occupied")));
+    EXPECT_FALSE(platform::CopyToNewFile(from, folder.Join("occupied")));
 
     EXPECT_EQ(EntriesOf(folder.path()), before);
     EXPECT_EQ(folder.ReadFile("occupied/inside.txt"), "keep");
@@ -126,51 +148,80 @@ TEST(ReadOnlyFileTest, FifosDevicesAndFoldersFailWithoutBlocking) {
     EXPECT_FALSE(platform::FileLength(fifo).has_value());
 }
 
-TEST(CopyFileToTest, AFifoSourceFailsWithoutBlocking) {
+TEST(CopyToNewFileTest, AFifoSourceFailsWithoutBlocking) {
     TempFolder folder;
     const std::string fifo = folder.Join("pipe.txt");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string to = folder.Join("copy.txt");
     EXPECT_EQ(ResultWithin(std::chrono::seconds(10),
-                           [fifo, to] { return platform::CopyFileTo(fifo, to); }),
+                           [fifo, to] { return platform::CopyToNewFile(fifo, to); }),
               std::optional<bool>(false));
     EXPECT_FALSE(folder.Exists("copy.txt"));
 }
 
 // The rename that puts a copy in place needs only the folder's permission; what stands at the
 // destination must still be a file we may write, as it must on Windows.
-TEST(CopyFileToTest, AFifoIsNotReplaced) {
+TEST(CopyToNewFileTest, AFifoIsNotReplaced) {
     TempFolder folder;
     const std::string from = folder.WriteFile("Template.txt", "template text\n");
     const std::string fifo = folder.Join("pipe.kif.txt");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(platform::CopyFileTo(from, fifo));
+    EXPECT_FALSE(platform::CopyToNewFile(from, fifo));
     struct stat info;
     ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
     EXPECT_EQ(EntriesOf(folder.path()), (std::vector<std::string>{"Template.txt", "pipe.kif.txt"}));
 }
 
-TEST(CopyFileToTest, AReadOnlyFileIsNotReplaced) {
+TEST(CopyToNewFileTest, AReadOnlyFileIsNotReplaced) {
     TempFolder folder;
     const std::string from = folder.WriteFile("Template.txt", "template text\n");
     const std::string locked = folder.WriteFile("locked.kif.txt", "notes nobody may change");
     ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
     if (access(locked.c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    EXPECT_FALSE(platform::CopyFileTo(from, locked));
+    EXPECT_FALSE(platform::CopyToNewFile(from, locked));
     EXPECT_EQ(folder.ReadFile("locked.kif.txt"), "notes nobody may change");
     EXPECT_EQ(EntriesOf(folder.path()),
               (std::vector<std::string>{"Template.txt", "locked.kif.txt"}));
 }
 
-TEST(CopyFileToTest, TheCopyKeepsTheSourcePermissions) {
+// A new companion gets the permissions any new file of the user gets, not the template's: a
+// world-writable template under a private umask gives private notes.
+TEST(CopyToNewFileTest, TheCopyTakesTheUsersPermissionsNotTheSources) {
     TempFolder folder;
-    const std::string from = folder.WriteFile("run.sh", "#!/bin/sh\n");
-    ASSERT_EQ(chmod(from.c_str(), 0750), 0);
-    ASSERT_TRUE(platform::CopyFileTo(from, folder.Join("copy.sh")));
-    struct stat info;
-    ASSERT_EQ(stat(folder.Join("copy.sh").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0750u);
+    const std::string from = folder.WriteFile("Template.txt", "template\n");
+    const mode_t previous = umask(077);
+    for (const mode_t mode : {0666, 0444, 0750}) {
+        ASSERT_EQ(chmod(from.c_str(), mode), 0);
+        const std::string to = folder.Join("copy" + std::to_string(mode) + ".txt");
+        ASSERT_TRUE(platform::CopyToNewFile(from, to)) << mode;
+        struct stat info;
+        ASSERT_EQ(stat(to.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << mode;
+    }
+    umask(previous);
+}
+
+// Notes that cannot be read, and links (even ones that lead nowhere, or to notes that cannot be
+// read), are kept exactly as they are.
+TEST(CopyToNewFileTest, UnreadableNotesAndLinksAreKept) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("Template.txt", "template\n");
+    const std::string unreadable = folder.WriteFile("p001.kif.txt", "private notes");
+    ASSERT_EQ(chmod(unreadable.c_str(), 0), 0);
+    ASSERT_EQ(symlink("p001.kif.txt", folder.Join("p002.kif.txt").c_str()), 0);
+    ASSERT_EQ(symlink("nowhere.txt", folder.Join("p003.kif.txt").c_str()), 0);
+    for (const char* name : {"p001.kif.txt", "p002.kif.txt", "p003.kif.txt"}) {
+        EXPECT_EQ(platform::EntryAt(folder.Join(name)), platform::EntryKind::kFile) << name;
+        EXPECT_FALSE(platform::CopyToNewFile(from, folder.Join(name))) << name;
+    }
+    EXPECT_TRUE(fs::is_symlink(folder.Join("p002.kif.txt")));
+    EXPECT_TRUE(fs::is_symlink(folder.Join("p003.kif.txt")));
+    EXPECT_FALSE(fs::exists(folder.Join("nowhere.txt")));
+    ASSERT_EQ(chmod(unreadable.c_str(), 0600), 0);
+    EXPECT_EQ(folder.ReadFile("p001.kif.txt"), "private notes");
+    EXPECT_EQ(EntriesOf(folder.path()), (std::vector<std::string>{"Template.txt", "p001.kif.txt",
+                                                                  "p002.kif.txt", "p003.kif.txt"}));
 }
 
 #endif  // _WIN32

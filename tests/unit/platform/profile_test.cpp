@@ -162,13 +162,23 @@ TEST_F(ProfileTest, MissingFolderFailsWrite) {
     EXPECT_NE(error.find("Quillmere.ini"), std::string::npos) << error;
 }
 
-TEST_F(ProfileTest, ReadOnlyFolderFailsWriteAndKeepsFile) {
-    SetContent("[ExePath]\nKifFWin=old\n");
+// A writable file in a read-only program folder is written in place, as the system's own
+// profile functions do, since no temporary file can be made beside it; a missing one cannot be
+// made there.
+TEST_F(ProfileTest, ReadOnlyFolderWritesAWritableFileInPlace) {
+    SetContent("; mine\r\n[ExePath]\r\nKifFWin=a much longer old value\r\nUWSC=u\r\n");
     ASSERT_EQ(chmod(folder.path().c_str(), 0555), 0);
     if (access(folder.path().c_str(), W_OK) == 0) GTEST_SKIP() << "permissions not enforced";
+    EXPECT_TRUE(Write("ExePath", "KifFWin", "new")) << error;
+    EXPECT_EQ(Content(), "; mine\r\n[ExePath]\r\nKifFWin=new\r\nUWSC=u\r\n");
+    EXPECT_TRUE(Write("ExePath", "Terapad", "t")) << error;
+    EXPECT_EQ(Read("ExePath", "Terapad"), "t");
+
+    ini = folder.Join("Other.ini");
     EXPECT_FALSE(Write("ExePath", "KifFWin", "new"));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(Content(), "[ExePath]\nKifFWin=old\n");
+    EXPECT_FALSE(folder.Exists("Other.ini"));
+    ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
 }
 
 TEST_F(ProfileTest, FailedWriteKeepsFileAndLeavesNoTemporaryFile) {
@@ -204,6 +214,23 @@ TEST_F(ProfileTest, WriteKeepsPermissionsAndSymbolicLink) {
     struct stat info {};
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A settings file that is a link leading nowhere stays a link: the file is made where it leads.
+// A chain of links without end is refused.
+TEST_F(ProfileTest, ALinkThatLeadsNowhereIsKeptAndItsTargetWritten) {
+    folder.MakeFolder("settings");
+    ASSERT_EQ(symlink("settings/real.ini", ini.c_str()), 0);
+    ASSERT_TRUE(Write("ExePath", "UWSC", "u")) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(ini));
+    EXPECT_EQ(folder.ReadFile("settings/real.ini"), "[ExePath]\nUWSC=u\n");
+    EXPECT_EQ(Read("ExePath", "UWSC"), "u");
+
+    ini = folder.Join("loop.ini");
+    ASSERT_EQ(symlink("loop.ini", ini.c_str()), 0);
+    EXPECT_FALSE(Write("ExePath", "UWSC", "u"));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(ini));
 }
 
 TEST_F(ProfileTest, EmptyFileOrNoSectionGivesDefaultsAndGainsTheSection) {

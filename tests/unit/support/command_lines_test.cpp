@@ -49,8 +49,43 @@ TEST(CommandLines, EncodeSpacesReplacesEverySpaceOnly) {
     EXPECT_EQ(commandLine::EncodeSpaces(""), "");
 }
 
-// Windows paths hold no double quotes, but other systems allow them in names; such a name must
-// still reach the started program as the same argument(s).
+// On Windows the script runner reads its line itself: the editor's path reaches the script as
+// the user typed it, quotes pasted with it included; only its spaces become "<spc>".
+TEST(CommandLines, OnWindowsTheEditorPathArrivesAsTyped) {
+    const std::string typed = R"("C:\Program Files\TeraPad\TeraPad.exe")";
+    const std::string line = commandLine::EditTxtScript("UWSC.exe", "q", typed, "b.txt");
+#ifdef _WIN32
+    EXPECT_EQ(line,
+              R"(UWSC.exe q\uwsEditTxt.uws "C:\Program<spc>Files\TeraPad\TeraPad.exe" b.txt)");
+#else
+    // The POSIX launcher splits the line itself, and needs the quotes escaped to keep them.
+    EXPECT_EQ(platform::SplitCommandLine(line.substr(9)),
+              (Arguments{"q/uwsEditTxt.uws", commandLine::EncodeSpaces(typed), "b.txt"}));
+#endif
+}
+
+// A script receives a path unquoted, split at blanks and joined again with single spaces: only a
+// path without a tab, two blanks in a row, or a blank at either end arrives as itself. An
+// editor's path must also not hold "<spc>" itself.
+TEST(CommandLines, PathsThatWouldArriveAsOthersAreTold) {
+    for (const std::string& path : {std::string("/b/Book A/p001.kif"), std::string("/b/A/ p.kif"),
+                                    std::string("/b/\"q\"/p.kif"), std::string("/b/A\nB/p.kif")}) {
+        EXPECT_TRUE(commandLine::ArrivesWhole(path)) << path;
+    }
+    for (const std::string& path :
+         {std::string("/b/Two  blanks/p.kif"), std::string("/b/A\tB/p.kif"),
+          std::string(" /b/p.kif"), std::string("/b/p.kif "), std::string()}) {
+        EXPECT_FALSE(commandLine::ArrivesWhole(path)) << path;
+    }
+    EXPECT_TRUE(commandLine::EditorArrivesWhole("/opt/Tera Pad/TeraPad"));
+    EXPECT_TRUE(commandLine::EditorArrivesWhole("/opt/<sp>/x"));
+    EXPECT_FALSE(commandLine::EditorArrivesWhole("/opt/a<spc>b/TeraPad"));
+    EXPECT_FALSE(commandLine::EditorArrivesWhole("/opt/a\tb/TeraPad"));
+}
+
+#ifndef _WIN32
+// Other systems allow double quotes in names; such a name must still reach the started program
+// as the same argument(s) through the POSIX launcher, which splits the line.
 TEST(CommandLines, QuotesAndBackslashesInNamesSurviveSplitting) {
     const std::string odd = "/home/u/my \"best\" book\\\\/p\\\"1.kif";
     EXPECT_EQ(platform::SplitCommandLine(commandLine::Editor("ed", odd).substr(3)), Arguments{odd});
@@ -63,5 +98,6 @@ TEST(CommandLines, QuotesAndBackslashesInNamesSurviveSplitting) {
         platform::SplitCommandLine(line.substr(2)),
         (Arguments{"/q\"x" + std::string(modConst::kSep) + "uwsOpenStart.uws", "/b/a\"b.kif"}));
 }
+#endif
 
 }  // namespace

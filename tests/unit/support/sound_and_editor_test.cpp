@@ -32,6 +32,8 @@ TEST_F(OpenInEditorTest, StartsTheEditorOnTheQuotedFile) {
     const std::string file = folder.Join("my book/p 012.kif.txt");
     modFunc::OpenInEditor(editor, file);
     EXPECT_EQ(world.commandLines, Texts{editor + " \"" + file + "\""});
+    // The editor's own path is named as the program, so no shorter prefix of it runs instead.
+    EXPECT_EQ(world.programs, Texts{editor});
     EXPECT_TRUE(world.messages.empty());
 }
 
@@ -61,10 +63,11 @@ TEST_F(OpenInEditorTest, EditorThatCannotStartIsReported) {
 
 TEST(StartProgram, AnswersWhetherTheProgramStarted) {
     testing_support::RecordingWorld world;
-    EXPECT_TRUE(modFunc::StartProgram("ok.exe arg"));
+    EXPECT_TRUE(modFunc::StartProgram("ok.exe", "ok.exe arg"));
     EXPECT_TRUE(world.messages.empty());
     world.startSucceeds = false;
-    EXPECT_FALSE(modFunc::StartProgram("bad.exe arg"));
+    EXPECT_FALSE(modFunc::StartProgram("bad.exe", "bad.exe arg"));
+    EXPECT_EQ(world.programs, (Texts{"ok.exe", "bad.exe"}));
     EXPECT_EQ(world.messages, Texts{"次のコマンドを起動できませんでした。\r\n  bad.exe arg"});
 }
 
