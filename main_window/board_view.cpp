@@ -16,7 +16,7 @@ using shogi::Side;
 constexpr int kCell = 22;
 constexpr int kPad = 4;
 constexpr int kNumbers = 14;   // the row of file numbers and the column of rank numerals
-constexpr int kHandLine = 18;  // each player's line of pieces in hand
+constexpr int kHandLine = 28;  // each player's pieces in hand: two lines where one is short
 
 QString Kanji(int count) {
     static const QString kDigits = QStringLiteral("〇一二三四五六七八九");
@@ -112,8 +112,7 @@ void BoardView::paintEvent(QPaintEvent*) {
             if (square.side == Side::Gote) {
                 // Turned about the square's centre; the square's size is whole, so the
                 // character lands on whole pixels again.
-                painter.translate(place.left() + place.right() + 1,
-                                  place.top() + place.bottom() + 1);
+                painter.translate(place.right() + 1, place.bottom() + 1);
                 painter.rotate(180);
                 painter.drawText(QRect(0, 0, place.width(), place.height()), Qt::AlignCenter,
                                  Name(square.piece));
@@ -125,12 +124,13 @@ void BoardView::paintEvent(QPaintEvent*) {
     }
 
     QFont handFont = font();
-    handFont.setPixelSize(px(12));
+    handFont.setPixelSize(px(11));
     const auto drawHand = [&](Side player, int y) {
         handFont.setBold(position_.toMove == player);
         painter.setFont(handFont);
         painter.drawText(QRect(left, y, side + px(kNumbers), px(kHandLine)),
-                         Qt::AlignVCenter | Qt::AlignLeft, HandText(position_, player));
+                         Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
+                         HandText(position_, player));
     };
     drawHand(Side::Gote, px(kPad));
     drawHand(Side::Sente, top + side + px(2));

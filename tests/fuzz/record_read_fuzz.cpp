@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         for (const shogi::Hand& hand : summary.position->hands) {
             for (int kind = 1; kind < shogi::kHandKinds; ++kind) {
-                if (hand[kind] < 0 || hand[kind] > shogi::PiecesInASet(
-                                                       static_cast<shogi::Piece>(kind))) {
+                if (hand[kind] < 0 ||
+                    hand[kind] > shogi::PiecesInASet(static_cast<shogi::Piece>(kind))) {
                     std::abort();
                 }
             }
