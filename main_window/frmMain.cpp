@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "main_window/entry_selection.h"
+#include "main_window/list_preview.h"
 #include "main_window/qt_services.h"
 #include "main_window/sorted_list_item.h"
 #include "platform/file_ops.h"
@@ -57,6 +58,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
         list->setTextElideMode(Qt::ElideNone);
     }
     ConnectHandlers();
+    // The preview of the record under the mouse or selected; it acts on nothing.
+    new ListPreview(*ui->lstFile, [this] { return CurrentBookFolder(); });
     Form_Load();
     ui->lstFolder->setFocus();
 }

@@ -30,6 +30,30 @@ capture() {
   wait "$app" 2>/dev/null || true
 }
 
+# capture_preview SCALE: starts the program at that display scale, rests the mouse on the third
+# record of the first book until its preview shows, and captures the window with the preview
+# beside its list into $shots as preview-SCALE.png.
+capture_preview() {
+  local scale=$1 app window
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" > "$shots/preview-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  # Tooltips, and so the preview, show for the active window only; there is no window manager
+  # here to make it active.
+  xdotool windowfocus --sync "$window"
+  # The problem list stands at (4, 168) in the window, the window at (50, 0), both scaled.
+  xdotool mousemove "$(awk -v s="$scale" 'BEGIN { printf "%d", (50 + 40) * s }')" \
+    "$(awk -v s="$scale" 'BEGIN { printf "%d", (168 + 35) * s }')"
+  sleep 0.3
+  xdotool mousemove_relative 1 0
+  sleep 1.5
+  import -window root -crop "$(awk -v s="$scale" 'BEGIN { printf "%dx%d+%d+%d", 560 * s, 580 * s, 40 * s, 0 }')" \
+    +repage "$shots/preview-$scale.png"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+}
+
 wait_window() {
   local id
   for _ in $(seq 1 100); do
@@ -44,6 +68,8 @@ wait_window() {
 if [ "${QUILLMERE_SCREENSHOTS_DISPLAY:-}" = yes ]; then
   capture 1
   for scale in ${SCALES:-}; do capture "$scale"; done
+  capture_preview 1
+  capture_preview 2
   exit 0
 fi
 
@@ -68,4 +94,6 @@ QUILLMERE_SCREENSHOTS_DISPLAY=yes xvfb-run -a -s "-screen 0 1600x1200x24" "$0"
 # Small palette images: the windows have few colours.
 convert "$shots/main-1.png" -strip PNG8:docs/images/main-window.png
 convert "$shots/settings-1.png" -strip PNG8:docs/images/settings-window.png
+convert "$shots/preview-1.png" -strip PNG8:docs/images/preview.png
+convert "$shots/preview-2.png" -strip PNG8:docs/images/preview-200.png
 ls -l docs/images/*.png "$shots"/*.png

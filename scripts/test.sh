@@ -39,7 +39,7 @@ fi
 fuzz=build-test-fuzz
 cmake -S . -B "$fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   -DQUILLMERE_GUI=OFF -DQUILLMERE_BENCH=OFF
-cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz command_line_fuzz
+cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz command_line_fuzz record_read_fuzz
 ctest --test-dir "$fuzz" --output-on-failure -L fuzz || failed=1
 
 # The Windows program: Qt for Windows is built once into a cache outside the work tree and reused;

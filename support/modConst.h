@@ -75,4 +75,32 @@ inline constexpr std::string_view kMsgCompanionKept =
 inline constexpr std::string_view kMsgCannotHandOver =
     "次のパスはスクリプトに正しく渡せないため、実行しませんでした。";
 
+// The preview of a record: its reasons for showing no board, and its captions.
+inline constexpr std::string_view kPreviewMissing = "ファイルが見つかりません";
+inline constexpr std::string_view kPreviewNotAFile = "ファイルではありません";
+inline constexpr std::string_view kPreviewUnreadable = "ファイルを読めません";
+inline constexpr std::string_view kPreviewEmpty = "空のファイルです";
+inline constexpr std::string_view kPreviewTooLarge = "棋譜にしては大きすぎます";
+inline constexpr std::string_view kPreviewBinary = "棋譜のファイルではありません";
+inline constexpr std::string_view kPreviewNoPosition = "局面が書かれていません";
+inline constexpr std::string_view kPreviewDiagramCut = "盤面図が途中で切れています";
+inline constexpr std::string_view kPreviewDiagramBroken = "盤面図の形が崩れています";
+// "盤面図の" + rank numeral + "段目が読めません"
+inline constexpr std::string_view kPreviewRankBrokenPrefix = "盤面図の";
+inline constexpr std::string_view kPreviewRankBrokenSuffix = "段目が読めません";
+inline constexpr std::string_view kPreviewUnknownPiece = "知らない駒があります：";
+inline constexpr std::string_view kPreviewBadHand = "持駒が読めません：";
+inline constexpr std::string_view kPreviewTooManyPieces = "駒の数が多すぎます：";
+inline constexpr std::string_view kPreviewUnknownHandicap = "手合割から盤面を作れません：";
+inline constexpr std::string_view kPreviewNoPage = "ページ画像はありません";
+inline constexpr std::string_view kPreviewPageNotShown = "ページ画像を表示できません";
+inline constexpr std::string_view kPreviewSenteHand = "☗持駒：";
+inline constexpr std::string_view kPreviewGoteHand = "☖持駒：";
+inline constexpr std::string_view kPreviewNone = "なし";
+inline constexpr std::string_view kPreviewToMove = "（手番）";
+inline constexpr std::string_view kPreviewTitle = "表題：";
+inline constexpr std::string_view kPreviewAuthor = "作者：";
+inline constexpr std::string_view kPreviewMovesPrefix = "手数：";
+inline constexpr std::string_view kPreviewMovesSuffix = "手";
+
 }  // namespace modConst

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+#include "support/shogi_position.h"
+
+// A shogi position drawn as a board: the 9×9 squares with the file numbers above and the rank
+// numerals at the side, the second player's pieces turned upside down, both players' pieces in
+// hand and the side to move. Every line and character is placed on whole device pixels, so the
+// board stays sharp at any display scale.
+class BoardView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit BoardView(QWidget* parent = nullptr);
+
+    void SetPosition(const shogi::Position& position);
+    const shogi::Position& position() const { return position_; }
+    QSize sizeHint() const override;
+
+    // The text of one player's hand line, such as "☗持駒：飛　金二　歩十二".
+    static QString HandText(const shogi::Position& position, shogi::Side side);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    shogi::Position position_;
+};

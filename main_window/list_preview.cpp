@@ -1,0 +1,105 @@
+#include "main_window/list_preview.h"
+
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include "main_window/preview_popup.h"
+#include "main_window/qt_services.h"
+
+ListPreview::ListPreview(QListWidget& list, std::function<std::string()> bookFolder)
+    : QObject(&list), list_(list), viewport_(list.viewport()), bookFolder_(std::move(bookFolder)) {
+    list_.installEventFilter(this);
+    list_.viewport()->installEventFilter(this);
+    list_.viewport()->setMouseTracking(true);
+}
+
+bool ListPreview::ShowFor(int row) {
+    const std::string name = quill::ListEntry(list_, row);
+    if (name.empty()) {
+        Hide();
+        return false;
+    }
+    if (popup_ == nullptr) popup_ = new PreviewPopup(&list_);
+    const QSize box = PreviewPopup::PageBox() * list_.devicePixelRatioF();
+    std::shared_ptr<const quill::RecordPreview> preview = cache_.Get(bookFolder_(), name, box);
+    // Beside the list, level with the entry.
+    const QRect entry = list_.visualItemRect(list_.item(row));
+    const QPoint beside(list_.mapToGlobal(QPoint(list_.width() + 4, 0)).x(),
+                        list_.viewport()->mapToGlobal(entry.topLeft()).y());
+    popup_->Show(std::move(preview), beside);
+    shownRow_ = row;
+    return true;
+}
+
+void ListPreview::Hide() {
+    if (popup_ != nullptr) popup_->hide();
+    shownRow_ = -1;
+}
+
+bool ListPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == viewport_) return ViewportEvent(event);
+    if (watched == &list_) return ListEvent(event);
+    return false;
+}
+
+bool ListPreview::ViewportEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ToolTip: {
+            const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+            const QModelIndex index = list_.indexAt(at);
+            // Taken, so that the tooltip machinery counts it shown and the next entry's popup
+            // follows quickly.
+            return ShowFor(index.isValid() ? index.row() : -1);
+        }
+        case QEvent::MouseMove:
+            if (shownRow_ >= 0 &&
+                list_.indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row() !=
+                    shownRow_) {
+                Hide();
+            }
+            return false;
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+            Hide();
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool ListPreview::ListEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool menuKey =
+                key->key() == Qt::Key_Menu ||
+                (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+            if (menuKey) {
+                ShowFor(list_.currentRow());
+                return true;
+            }
+            Hide();  // Esc as any other key; the key goes on to the list as before
+            return false;
+        }
+        case QEvent::ContextMenu:
+            // Where the system turns the menu key into a context menu request itself.
+            if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+                ShowFor(list_.currentRow());
+                return true;
+            }
+            return false;
+        case QEvent::Hide:
+        case QEvent::FocusOut:
+            if (popup_ != nullptr) popup_->hide();
+            shownRow_ = -1;
+            return false;
+        default:
+            return false;
+    }
+}
+
+PreviewPopup* ListPreview::popup() const { return popup_; }

@@ -1,0 +1,105 @@
+#include "main_window/preview_popup.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+#include "main_window/board_view.h"
+#include "main_window/qt_services.h"
+#include "support/modConst.h"
+
+namespace {
+
+QString Text(std::string_view text) { return quill::ToQt(std::string(text)); }
+
+QLabel* NewLabel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    quill::SetGothicFont(*label, quill::Gothic::Fixed, 9);
+    return label;
+}
+
+}  // namespace
+
+PreviewPopup::PreviewPopup(QWidget* parent)
+    : QFrame(parent, Qt::ToolTip | Qt::FramelessWindowHint),
+      board_(new BoardView(this)),
+      reason_(NewLabel(this, "previewReason")),
+      header_(NewLabel(this, "previewHeader")),
+      page_(NewLabel(this, "previewPage")),
+      notes_(NewLabel(this, "previewNotes")) {
+    setObjectName(QStringLiteral("recordPreview"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0xfa, 0xf7, 0xf0));
+    colours.setColor(QPalette::WindowText, QColor(0x20, 0x20, 0x20));
+    setPalette(colours);
+    board_->setObjectName(QStringLiteral("previewBoard"));
+    board_->setFixedSize(board_->sizeHint());
+    reason_->setFixedWidth(board_->sizeHint().width());
+    reason_->setWordWrap(true);
+    page_->setAlignment(Qt::AlignCenter);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setHorizontalSpacing(8);
+    layout->addWidget(board_, 0, 0, Qt::AlignTop);
+    layout->addWidget(reason_, 0, 0, Qt::AlignTop);
+    layout->addWidget(header_, 1, 0, Qt::AlignTop);
+    layout->addWidget(page_, 0, 1, 2, 1, Qt::AlignTop);
+    layout->addWidget(notes_, 2, 0, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QSize PreviewPopup::PageBox() { return {180, 250}; }
+
+void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, QPoint beside) {
+    preview_ = std::move(preview);
+    const quill::RecordPreview& shown = *preview_;
+    const record::Summary& summary = shown.summary;
+
+    board_->setVisible(summary.position.has_value());
+    reason_->setVisible(!summary.position);
+    if (summary.position) board_->SetPosition(*summary.position);
+    reason_->setText(quill::ToQt(summary.problem));
+
+    QStringList header;
+    if (!summary.title.empty())
+        header << Text(modConst::kPreviewTitle) + quill::ToQt(summary.title);
+    if (!summary.author.empty()) {
+        header << Text(modConst::kPreviewAuthor) + quill::ToQt(summary.author);
+    }
+    if (summary.moves > 0) {
+        header << Text(modConst::kPreviewMovesPrefix) + QString::number(summary.moves) +
+                      Text(modConst::kPreviewMovesSuffix);
+    }
+    header_->setText(header.join(u'\n'));
+    header_->setVisible(!header.isEmpty());
+
+    if (!shown.page.isNull()) {
+        QPixmap page = QPixmap::fromImage(shown.page);
+        page.setDevicePixelRatio(devicePixelRatioF());
+        page_->setPixmap(page);
+    } else {
+        page_->setText(shown.pageProblem);
+    }
+    notes_->setText(shown.notes.join(u'\n'));
+    notes_->setVisible(!shown.notes.isEmpty());
+
+    adjustSize();
+    // Beside the list, moved back inside the screen where it would cross its edge.
+    QPoint place = beside;
+    if (const QScreen* screen = QGuiApplication::screenAt(beside)) {
+        const QRect room = screen->availableGeometry();
+        place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - width())));
+        place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - height())));
+    }
+    move(place);
+    show();
+    raise();
+}

@@ -1,0 +1,136 @@
+#include "main_window/record_preview.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <array>
+#include <stdexcept>
+
+#include "main_window/qt_services.h"
+#include "support/modConst.h"
+#include "support/modFunc.h"
+#include "support/record_text.h"
+
+namespace quill {
+namespace {
+
+constexpr std::size_t kMapLimit = 512;  // previews kept; a larger library starts afresh
+constexpr int kLongestNoteLine = 40;
+
+std::string Str(std::string_view text) { return std::string(text); }
+
+std::string Join(const std::string& folder, const std::string& name) {
+    return folder + Str(modConst::kSep) + name;
+}
+
+// The name with its last extension replaced by "jpg"; empty for a name without a period.
+std::string ImageName(const std::string& recordName) {
+    const std::size_t period = recordName.rfind('.');
+    if (period == std::string::npos) return {};
+    return recordName.substr(0, period + 1) + Str(modConst::kImageExtension);
+}
+
+std::string PreviousPageName(const std::string& imageName) {
+    try {
+        return modFunc::DecrementNumberAt(imageName, 2, 3);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// The two page images a record may have, the first the one of its own name.
+std::array<std::string, 2> PageCandidates(const std::string& folder,
+                                          const std::string& recordName) {
+    const std::string first = ImageName(recordName);
+    if (first.empty()) return {};
+    const std::string second = PreviousPageName(first);
+    return {Join(folder, first), second.empty() ? std::string() : Join(folder, second)};
+}
+
+bool HasContent(const std::string& path) {
+    const std::optional<platform::FileStamp> stamp = platform::StampOf(path);
+    return stamp && stamp->length > 0;
+}
+
+void ReadPage(const std::string& path, QSize box, RecordPreview& preview) {
+    if (path.empty()) {
+        preview.pageProblem = ToQt(Str(modConst::kPreviewNoPage));
+        return;
+    }
+    const platform::FileHead head = platform::ReadFileHead(path, kPageReadLimit);
+    // Without an image format plugin for JPEG, as some Qt builds for Windows are, the reader
+    // cannot read the page either: the board and the notes are shown all the same.
+    preview.pageProblem = ToQt(Str(modConst::kPreviewPageNotShown));
+    if (!head.Whole()) return;
+    QByteArray bytes =
+        QByteArray::fromRawData(head.bytes.data(), static_cast<qsizetype>(head.bytes.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) return;
+    // A scan is decoded at the size shown, which for a JPEG costs a fraction of the whole.
+    reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    QImage page = reader.read();
+    if (page.isNull()) return;
+    preview.page = std::move(page);
+    preview.pageProblem.clear();
+}
+
+QStringList ReadNotes(const std::string& path) {
+    const platform::FileHead head = platform::ReadFileHead(path, kNotesReadLimit);
+    if (head.status != platform::HeadStatus::Read || head.bytes.empty()) return {};
+    const std::u32string text = record::DecodeRecordText(head.bytes);
+    QStringList lines = ToQt(record::ToUtf8(text)).split(u'\n');
+    if (!head.Whole() && lines.size() > 1) lines.removeLast();  // cut short at the limit
+    QStringList notes;
+    for (QString& line : lines) {
+        if (notes.size() == kNoteLines) break;
+        if (line.endsWith(u'\r')) line.chop(1);
+        notes << (line.size() > kLongestNoteLine ? line.left(kLongestNoteLine) + u'…' : line);
+    }
+    while (!notes.isEmpty() && notes.last().trimmed().isEmpty()) notes.removeLast();
+    return notes;
+}
+
+}  // namespace
+
+std::string PageImagePath(const std::string& folder, const std::string& recordName) {
+    for (const std::string& candidate : PageCandidates(folder, recordName)) {
+        if (!candidate.empty() && HasContent(candidate)) return candidate;
+    }
+    return {};
+}
+
+RecordPreview BuildPreview(const std::string& folder, const std::string& recordName,
+                           QSize pageBox) {
+    RecordPreview preview;
+    const std::string path = Join(folder, recordName);
+    preview.summary = record::ReadRecordFile(path);
+    ReadPage(PageImagePath(folder, recordName), pageBox, preview);
+    preview.notes = ReadNotes(path + Str(modConst::kCompanionSuffix));
+    return preview;
+}
+
+std::shared_ptr<const RecordPreview> PreviewCache::Get(const std::string& folder,
+                                                       const std::string& recordName,
+                                                       QSize pageBox) {
+    const std::string path = Join(folder, recordName);
+    const std::array<std::string, 2> pages = PageCandidates(folder, recordName);
+    std::array<std::optional<platform::FileStamp>, 4> stamps = {
+        platform::StampOf(path), platform::StampOf(path + Str(modConst::kCompanionSuffix)),
+        pages[0].empty() ? std::nullopt : platform::StampOf(pages[0]),
+        pages[1].empty() ? std::nullopt : platform::StampOf(pages[1])};
+    const auto found = entries_.find(path);
+    if (found != entries_.end() && found->second.stamps == stamps &&
+        found->second.pageBox == pageBox) {
+        return found->second.preview;
+    }
+    if (entries_.size() >= kMapLimit) entries_.clear();
+    auto preview = std::make_shared<const RecordPreview>(BuildPreview(folder, recordName, pageBox));
+    entries_[path] = {stamps, pageBox, preview};
+    return preview;
+}
+
+}  // namespace quill

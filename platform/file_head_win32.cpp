@@ -1,0 +1,97 @@
+#include <windows.h>
+
+#include <string>
+
+#include "file_head.h"
+#include "text_win32.h"
+
+namespace platform {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
+    const std::uint64_t length =
+        (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    const std::uint64_t written =
+        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+        info.ftLastWriteTime.dwLowDateTime;
+    return {length, static_cast<std::int64_t>(written)};
+}
+
+// Opens an existing disk file: a folder fails to open, and a device name such as "CON" is
+// closed again at once.
+HANDLE OpenDiskFile(const std::string& path, DWORD access, HeadStatus* status) {
+    *status = HeadStatus::Missing;
+    const std::optional<std::wstring> wide = path.empty() ? std::nullopt : win32::Widen(path);
+    if (!wide) return INVALID_HANDLE_VALUE;
+    const DWORD attributes = GetFileAttributesW(wide->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            *status = HeadStatus::Unreadable;
+        }
+        return INVALID_HANDLE_VALUE;
+    }
+    *status = HeadStatus::NotAFile;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return INVALID_HANDLE_VALUE;
+    const HANDLE file = CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *status = HeadStatus::Unreadable;
+        return file;
+    }
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    *status = HeadStatus::Read;
+    return file;
+}
+
+}  // namespace
+
+FileHead ReadFileHead(const std::string& path, std::size_t limit) {
+    FileHead head;
+    const HANDLE file = OpenDiskFile(path, GENERIC_READ, &head.status);
+    if (file == INVALID_HANDLE_VALUE) return head;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file, &info) == 0) {
+        CloseHandle(file);
+        head.status = HeadStatus::Unreadable;
+        return head;
+    }
+    head.stamp = StampFrom(info);
+    head.bytes.resize(
+        static_cast<std::size_t>(head.stamp.length < limit ? head.stamp.length : limit));
+    std::size_t got = 0;
+    while (got < head.bytes.size()) {
+        const std::size_t rest = head.bytes.size() - got;
+        const DWORD ask = rest > (1u << 30) ? (1u << 30) : static_cast<DWORD>(rest);
+        DWORD part = 0;
+        if (ReadFile(file, head.bytes.data() + got, ask, &part, nullptr) == 0) {
+            CloseHandle(file);
+            head.bytes.clear();
+            head.status = HeadStatus::Unreadable;
+            return head;
+        }
+        if (part == 0) break;  // shortened while we read
+        got += part;
+    }
+    CloseHandle(file);
+    head.bytes.resize(got);
+    return head;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    HeadStatus status;
+    const HANDLE file = OpenDiskFile(path, FILE_READ_ATTRIBUTES, &status);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (!known) return std::nullopt;
+    return StampFrom(info);
+}
+
+}  // namespace platform

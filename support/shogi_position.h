@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// A shogi position as a record's diagram gives it: the board, both players' pieces in hand and
+// the side to move.
+namespace shogi {
+
+enum class Piece : std::uint8_t {
+    None,
+    // The kinds a player may hold in hand, in the order hands are written.
+    Rook,
+    Bishop,
+    Gold,
+    Silver,
+    Knight,
+    Lance,
+    Pawn,
+    King,
+    // Promoted pieces.
+    Dragon,
+    Horse,
+    PromotedSilver,
+    PromotedKnight,
+    PromotedLance,
+    Tokin,
+};
+
+inline constexpr int kPieceKinds = 15;
+// Rook to Pawn: the kinds of a hand, as indices of Hand.
+inline constexpr int kHandKinds = 8;
+
+enum class Side : std::uint8_t { Sente, Gote };
+
+struct Square {
+    Piece piece = Piece::None;
+    Side side = Side::Sente;
+    bool operator==(const Square&) const = default;
+};
+
+// Counts by Piece; only Rook to Pawn are used.
+using Hand = std::array<int, kHandKinds>;
+
+struct Position {
+    // board[rank][column]: rank 0 is 一, the top; column 0 is file ９, the left as drawn.
+    std::array<std::array<Square, 9>, 9> board{};
+    std::array<Hand, 2> hands{};
+    Side toMove = Side::Sente;
+    bool operator==(const Position&) const = default;
+
+    Square& at(int file, int rank) { return board[rank - 1][9 - file]; }
+    const Square& at(int file, int rank) const { return board[rank - 1][9 - file]; }
+    Hand& hand(Side side) { return hands[static_cast<int>(side)]; }
+    const Hand& hand(Side side) const { return hands[static_cast<int>(side)]; }
+};
+
+// The piece's usual one-character name: 飛, 角, ..., 玉, 竜, 馬, 全, 圭, 杏, と.
+std::string_view PieceName(Piece piece);
+// The kind a piece is counted as: a promoted piece as the piece it was.
+Piece BaseKind(Piece piece);
+// How many pieces of a base kind one shogi set has.
+int PiecesInASet(Piece base);
+
+// The starting position of an even game.
+Position EvenGame();
+
+}  // namespace shogi
