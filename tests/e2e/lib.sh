@@ -65,6 +65,7 @@ e2e_wait_window() {
     sleep 0.1
   done
   echo "FAIL: no window titled '$1'" >&2
+  e2e_screenshot "no-window" || true
   cat "$WORK/program.out" >&2 || true
   return 1
 }
