@@ -20,8 +20,8 @@
 #include <utility>
 #include <vector>
 
+#include "gui/application.h"
 #include "main_window/frmMain.h"
-#include "main_window/qt_services.h"
 #include "support/modFunc.h"
 
 namespace fs = std::filesystem;

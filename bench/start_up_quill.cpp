@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "bench/first_paint.h"
+#include "gui/application.h"
 #include "main_window/frmMain.h"
-#include "main_window/qt_services.h"
 #include "support/modFunc.h"
 
 int main(int argc, char** argv) {

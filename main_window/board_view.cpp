@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "main_window/qt_services.h"
+#include "gui/fonts.h"
+#include "gui/text_conversion.h"
 #include "support/modConst.h"
 
 namespace {

@@ -9,10 +9,14 @@
 #include <exception>
 #include <optional>
 
-#include "main_window/entry_selection.h"
+#include "gui/application.h"
+#include "gui/busy_wait.h"
+#include "gui/entry_selection.h"
+#include "gui/fonts.h"
+#include "gui/list_box.h"
+#include "gui/sorted_list_box.h"
+#include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
-#include "main_window/qt_services.h"
-#include "main_window/sorted_list_item.h"
 #include "platform/file_ops.h"
 #include "platform/outside_world.h"
 #include "settings_window/frmIni.h"
@@ -232,84 +236,105 @@ void frmMain::cmdOpenBook_Click() {
 // ---- The automation scripts -----------------------------------------------------------------
 
 void frmMain::cmdUWSC_Click(int Index) {
-    const std::string bookFolder = CurrentBookFolder();
-    const std::string problemName = CurrentProblemFile();
-    const std::string problemPath = bookFolder + Str(modConst::kSep) + problemName;
-    const std::string companionPath = problemPath + Str(modConst::kCompanionSuffix);
-    const std::string programFolder = modFunc::ProgramFolder();
-    const std::string uwscPath = frmIni::Get().UWSCPath();
-
+    // The script runner's path is read once, before any branch, as each of them needs it.
+    const std::string uwscPath = Tools().UWSCPath();
     switch (Index) {
-        case 0: {  // Create: the script has the record of the page saved, then the list is read
-                   // again.
-            // Without a book the record would land in the book root, where no list shows it.
-            if (quill::SelectedEntry(*ui->lstFolder).empty()) {
-                modFunc::ShowMessage(Str(modConst::kMsgNoBookSelected));
-                return;
-            }
-            std::string message;
-            if (!ValidatePageNumber(message)) {
-                modFunc::ShowMessage(message);
-                return;
-            }
-            const std::string recordPath =
-                bookFolder + Str(modConst::kSep) + "p" + FromQt(ui->txtPageN->text());
-            if (!HandsOverWhole(recordPath)) return;
-            const std::string line =
-                commandLine::SaveKifScript(uwscPath, programFolder, recordPath);
-            // Nothing was started, so there is nothing to wait for.
-            if (!modFunc::StartProgram(uwscPath, line)) return;
-            platform::World().SleepMilliseconds(2000);
-            lstFolder_Click();
-            ui->lstFile->setCurrentRow(ui->lstFile->count() - 1);
+        case kCreateRecord:
+            CreateRecord(uwscPath);
             return;
-        }
-        case 1: {  // Start: the record is opened for solving.
-            // Without a selection there is no record to hand over.
-            if (problemName.empty()) {
-                modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
-                return;
-            }
-            if (!modFunc::FileHasContent(problemPath)) {
-                modFunc::ShowMessage(Str(modConst::kMsgProblemFileNotFound) + Str(modConst::kCrLf) +
-                                     problemPath);
-                return;
-            }
-            if (!HandsOverWhole(problemPath)) return;
-            const std::string line =
-                commandLine::OpenStartScript(uwscPath, programFolder, problemPath);
-            if (!modFunc::StartProgram(uwscPath, line)) return;
-            ui->txtCur->setText(ToQt(problemName));
-            modFunc::PlaySoundFile(Str(modConst::kStartSound));
+        case kStartSolving:
+            StartSolving(uwscPath);
             return;
-        }
-        case 2: {  // Open companion: made from the template when missing, then opened.
-            if (problemName.empty()) {
-                modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
-                return;
-            }
-            if (!HandsOverWhole(companionPath)) return;
-            if (!modFunc::FileHasContent(companionPath) && !MakeCompanion(companionPath)) return;
-            // Without an editor the script would have nothing to open the companion with.
-            const std::string editorPath = frmIni::Get().TerapadPath();
-            if (editorPath.empty()) {
-                modFunc::ShowMessage(Str(modConst::kMsgTerapadPathNotSet));
-                return;
-            }
-            if (!commandLine::EditorArrivesWhole(editorPath)) {
-                modFunc::ShowMessageNaming(modConst::kMsgCannotHandOver, editorPath);
-                return;
-            }
-            const std::string line =
-                commandLine::EditTxtScript(uwscPath, programFolder, editorPath, companionPath);
-            if (!modFunc::StartProgram(uwscPath, line)) return;
-            modFunc::PlaySoundFile(Str(modConst::kStartSound));
+        case kOpenCompanion:
+            OpenCompanion(uwscPath);
             return;
-        }
         default:
             return;
     }
 }
+
+// The save script has the record of the page saved; after a pause for it, the list is read
+// again and the last record, the new one, selected.
+void frmMain::CreateRecord(const std::string& uwscPath) {
+    // Without a book the record would land in the book root, where no list shows it.
+    if (quill::SelectedEntry(*ui->lstFolder).empty()) {
+        modFunc::ShowMessage(Str(modConst::kMsgNoBookSelected));
+        return;
+    }
+    std::string message;
+    if (!ValidatePageNumber(message)) {
+        modFunc::ShowMessage(message);
+        return;
+    }
+    const std::string recordPath =
+        CurrentBookFolder() + Str(modConst::kSep) + "p" + FromQt(ui->txtPageN->text());
+    if (!HandsOverWhole(recordPath)) return;
+    const std::string line =
+        commandLine::SaveKifScript(uwscPath, modFunc::ProgramFolder(), recordPath);
+    // Nothing was started, so there is nothing to wait for.
+    if (!modFunc::StartProgram(uwscPath, line)) return;
+    quill::BusyWait([] { platform::World().SleepMilliseconds(kScriptPauseMilliseconds); });
+    lstFolder_Click();
+    ui->lstFile->setCurrentRow(ui->lstFile->count() - 1);
+}
+
+// The start script opens the selected record for solving; its name is shown and the chime
+// played.
+void frmMain::StartSolving(const std::string& uwscPath) {
+    const std::string problemName = CurrentProblemFile();
+    // Without a selection there is no record to hand over.
+    if (problemName.empty()) {
+        modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
+        return;
+    }
+    const std::string problemPath = CurrentBookFolder() + Str(modConst::kSep) + problemName;
+    if (!modFunc::FileHasContent(problemPath)) {
+        modFunc::ShowMessage(Str(modConst::kMsgProblemFileNotFound) + Str(modConst::kCrLf) +
+                             problemPath);
+        return;
+    }
+    if (!HandsOverWhole(problemPath)) return;
+    const std::string line =
+        commandLine::OpenStartScript(uwscPath, modFunc::ProgramFolder(), problemPath);
+    if (!modFunc::StartProgram(uwscPath, line)) return;
+    ui->txtCur->setText(ToQt(problemName));
+    PlayStartChime();
+}
+
+// The selected record's companion text file, made from the template when missing, is opened in
+// the text editor through the edit script.
+void frmMain::OpenCompanion(const std::string& uwscPath) {
+    const std::string problemName = CurrentProblemFile();
+    if (problemName.empty()) {
+        modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
+        return;
+    }
+    const std::string companionPath =
+        CurrentBookFolder() + Str(modConst::kSep) + problemName + Str(modConst::kCompanionSuffix);
+    if (!HandsOverWhole(companionPath)) return;
+    if (!modFunc::FileHasContent(companionPath) && !MakeCompanion(companionPath)) return;
+    // Without an editor the script would have nothing to open the companion with.
+    const std::string editorPath = Tools().TerapadPath();
+    if (editorPath.empty()) {
+        modFunc::ShowMessage(Str(modConst::kMsgTerapadPathNotSet));
+        return;
+    }
+    if (!commandLine::EditorArrivesWhole(editorPath)) {
+        modFunc::ShowMessageNaming(modConst::kMsgCannotHandOver, editorPath);
+        return;
+    }
+    const std::string line =
+        commandLine::EditTxtScript(uwscPath, modFunc::ProgramFolder(), editorPath, companionPath);
+    if (!modFunc::StartProgram(uwscPath, line)) return;
+    PlayStartChime();
+}
+
+// The chime plays to its end before the handler goes on, while the window keeps painting.
+void frmMain::PlayStartChime() {
+    quill::BusyWait([] { modFunc::PlaySoundFile(Str(modConst::kStartSound)); });
+}
+
+const quill::ToolPaths& frmMain::Tools() const { return frmIni::Get(); }
 
 bool frmMain::HandsOverWhole(const std::string& path) const {
     if (commandLine::ArrivesWhole(path)) return true;
@@ -343,10 +368,10 @@ void frmMain::cmdRunKifuFWin_Click(int Index) {
     std::string path;
     std::string_view notSet;
     if (Index == 0) {
-        path = frmIni::Get().KifFWinPath();
+        path = Tools().KifFWinPath();
         notSet = modConst::kMsgKifuWPathNotSet;
     } else if (Index == 1) {
-        path = frmIni::Get().KShogiPath();
+        path = Tools().KShogiPath();
         notSet = modConst::kMsgKShogiPathNotSet;
     } else {
         return;
@@ -362,11 +387,11 @@ void frmMain::cmdEditUws_Click(int Index) {
     static constexpr std::array<std::string_view, 3> kScripts = {
         modConst::kScriptSaveKif, modConst::kScriptOpenStart, modConst::kScriptEditTxt};
     if (Index < 0 || Index >= static_cast<int>(kScripts.size())) return;
-    modFunc::OpenInEditor(frmIni::Get().TerapadPath(), ProgramFile(kScripts[Index]));
+    modFunc::OpenInEditor(Tools().TerapadPath(), ProgramFile(kScripts[Index]));
 }
 
 void frmMain::cmdOpenTemplateFile_Click() {
-    modFunc::OpenInEditor(frmIni::Get().TerapadPath(), ProgramFile(modConst::kTemplateFile));
+    modFunc::OpenInEditor(Tools().TerapadPath(), ProgramFile(modConst::kTemplateFile));
 }
 
 void frmMain::cmdOpenIniWin_Click() { frmIni::Get().ShowModalAt(x(), 0); }

@@ -4,6 +4,10 @@
 #include <array>
 #include <string>
 
+namespace quill {
+class ToolPaths;
+}
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -46,6 +50,18 @@ class frmMain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The three script buttons, by their index in cmdUWSC.
+    enum ScriptButton { kCreateRecord = 0, kStartSolving = 1, kOpenCompanion = 2 };
+    // How long "作成" waits for the save script before it lists the book again.
+    static constexpr int kScriptPauseMilliseconds = 2000;
+
+    void CreateRecord(const std::string& uwscPath);
+    void StartSolving(const std::string& uwscPath);
+    void OpenCompanion(const std::string& uwscPath);
+    void PlayStartChime();
+    // The outside programs' paths, as the settings window holds them.
+    const quill::ToolPaths& Tools() const;
+
     std::string BookRoot() const;
     std::string CurrentBookFolder() const;
     std::string CurrentProblemFile() const;

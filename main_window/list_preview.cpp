@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
+#include "gui/list_box.h"
 #include "main_window/preview_popup.h"
-#include "main_window/qt_services.h"
 
 ListPreview::ListPreview(QListWidget& list, std::function<std::string()> bookFolder)
     : QObject(&list), list_(list), viewport_(list.viewport()), bookFolder_(std::move(bookFolder)) {

@@ -2,8 +2,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "gui/application.h"
 #include "main_window/frmMain.h"
-#include "main_window/qt_services.h"
 #include "platform/display.h"
 
 int main(int argc, char** argv) {

@@ -6,8 +6,9 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "gui/fonts.h"
+#include "gui/text_conversion.h"
 #include "main_window/board_view.h"
-#include "main_window/qt_services.h"
 #include "support/modConst.h"
 
 namespace {

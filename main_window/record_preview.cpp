@@ -6,7 +6,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "main_window/qt_services.h"
+#include "gui/text_conversion.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/record_text.h"

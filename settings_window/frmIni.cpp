@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "main_window/qt_services.h"
+#include "gui/fonts.h"
+#include "gui/path_box.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"

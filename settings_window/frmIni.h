@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "gui/tool_paths.h"
+
 class QCloseEvent;
 class QDropEvent;
 class QEvent;
@@ -21,7 +23,7 @@ class frmIni;
 // The settings window: the four program paths, typed or dropped, tried and stored. While the
 // program runs its boxes are the paths in force; the main window reads them here and nowhere
 // else. There is one such window at a time, created on first use and hidden by "OK".
-class frmIni : public QDialog {
+class frmIni : public QDialog, public quill::ToolPaths {
     Q_OBJECT
 
   public:
@@ -38,10 +40,10 @@ class frmIni : public QDialog {
     ~frmIni() override;
 
     // The tool paths in force: the boxes' current texts.
-    std::string KifFWinPath() const;
-    std::string KShogiPath() const;
-    std::string UWSCPath() const;
-    std::string TerapadPath() const;
+    std::string KifFWinPath() const override;
+    std::string KShogiPath() const override;
+    std::string UWSCPath() const override;
+    std::string TerapadPath() const override;
     // The path box of `Index` (0 to 3), or nullptr outside that range.
     QLineEdit* PathBox(int Index) const;
 

@@ -8,7 +8,8 @@
 #include <QUrl>
 #include <exception>
 
-#include "main_window/qt_services.h"
+#include "gui/path_box.h"
+#include "gui/text_conversion.h"
 #include "settings_window/frmIni.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"

@@ -33,11 +33,13 @@ class RecordingWorld : public platform::OutsideWorld {
         if (!openSucceeds && error != nullptr) *error = "cannot open";
         return openSucceeds;
     }
+    // What happens while a sound plays or the program pauses: `duringSound` and `duringSleep`,
+    // when set, run here, on the thread the program waits on.
     void PlayWaveFile(const std::string& path) override {
         sounds.push_back(path);
         events.push_back("sound: " + path);
+        if (duringSound) duringSound();
     }
-    // What the program waits for happens during the pause: `duringSleep`, when set, runs here.
     void SleepMilliseconds(int milliseconds) override {
         sleeps.push_back(milliseconds);
         events.push_back("sleep: " + std::to_string(milliseconds));
@@ -61,6 +63,7 @@ class RecordingWorld : public platform::OutsideWorld {
     bool startSucceeds = true;
     bool openSucceeds = true;
     std::function<void()> duringSleep;
+    std::function<void()> duringSound;
     // The program path each command line was started with.
     std::vector<std::string> programs;
     std::vector<std::string> commandLines;

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "main_window/qt_services.h"
+#include "gui/application.h"
 
 // The GUI tests run with one application object, offscreen unless told otherwise. (Asking Qt
 // about the environment before the application exists would set up Qt's view of the system too

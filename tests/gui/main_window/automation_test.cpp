@@ -1,4 +1,7 @@
 #include <QLineEdit>
+#include <QWindow>
+#include <chrono>
+#include <future>
 
 #include "main_window_fixture.h"
 
@@ -56,6 +59,48 @@ TEST_F(AutomationTest, CreateStartsThenWaitsThenListsThenSelectsTheLast) {
     EXPECT_EQ(Entries(Problems()), (QStringList{"p001.kif", "p009.kif"}));
     EXPECT_EQ(SelectedProblem(), "p009.kif");
     EXPECT_EQ(CompanionState(), "あり");
+}
+
+// The pause after "作成" and the chime after "開始" hold the handler, not the window: it goes on
+// painting, and a click made meanwhile is kept and acted on once the handler is done.
+TEST_F(AutomationTest, TheWindowPaintsDuringThePausesAndActsOnClicksAfterThem) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    window->show();
+    SetTools("uwsc", "");
+    const QPoint plusOne = Control<QWidget>("cmdInc")->mapTo(window.get(), QPoint(5, 5));
+    bool windowRanMeanwhile = false;
+    QString pageMeanwhile;
+    const auto clickPlusOneMeanwhile = [&] {
+        // On the waiting thread: the window's own thread must answer while the handler waits.
+        std::promise<void> answered;
+        QMetaObject::invokeMethod(
+            window.get(),
+            [&] {
+                QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, plusOne);
+                pageMeanwhile = PageNumber()->text();
+                answered.set_value();
+            },
+            Qt::QueuedConnection);
+        windowRanMeanwhile =
+            answered.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    };
+    world.duringSleep = clickPlusOneMeanwhile;
+    PageNumber()->setText("009");
+    Click("cmdUWSC_0");
+    ASSERT_TRUE(windowRanMeanwhile);
+    EXPECT_EQ(pageMeanwhile, "009");
+    EXPECT_EQ(world.events.back(), "sleep: 2000");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PageNumber()->text(), "010");
+
+    world.duringSound = clickPlusOneMeanwhile;
+    windowRanMeanwhile = false;
+    Click("cmdUWSC_1");
+    ASSERT_TRUE(windowRanMeanwhile);
+    EXPECT_EQ(pageMeanwhile, "010");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PageNumber()->text(), "011");
 }
 
 // An empty book folder on first use leaves no book selected; the record would be made in the

@@ -3,7 +3,7 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "main_window/entry_selection.h"
+#include "gui/entry_selection.h"
 #include "main_window_fixture.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include <QLineEdit>
 
-#include "main_window/qt_services.h"
+#include "gui/list_box.h"
 #include "main_window_fixture.h"
 #include "platform/process.h"
 

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "main_window/qt_services.h"
-#include "main_window/sorted_list_item.h"
+#include "gui/list_box.h"
+#include "gui/sorted_list_box.h"
+#include "gui/text_conversion.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "main_window/qt_services.h"
+#include "gui/fonts.h"
 #include "main_window_fixture.h"
 
 TEST_F(MainWindowTest, StartsTitledAndPlacedWithTheFirstBookAndProblemSelected) {

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "main_window/qt_services.h"
+#include "gui/fonts.h"
 #include "settings_window_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "main_window/entry_selection.h"
+#include "gui/entry_selection.h"
 
 #include <QEvent>
 #include <QListWidget>

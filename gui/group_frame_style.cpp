@@ -1,4 +1,4 @@
-#include "main_window/group_frame_style.h"
+#include "gui/group_frame_style.h"
 
 #include <QGroupBox>
 #include <QPainter>

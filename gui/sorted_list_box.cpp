@@ -1,4 +1,4 @@
-#include "main_window/sorted_list_item.h"
+#include "gui/sorted_list_box.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "main_window/qt_services.h"
+#include "gui/list_box.h"
+#include "gui/text_conversion.h"
 
 namespace quill {
 namespace {

@@ -1,0 +1,46 @@
+#include "gui/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include "gui/fonts.h"
+#include "gui/group_frame_style.h"
+#include "gui/message_box.h"
+#include "platform/outside_world.h"
+#include "support/modConst.h"
+#include "version.h"
+
+namespace quill {
+namespace {
+
+QtMessageBox g_messageBox;
+
+}  // namespace
+
+void SetUpApplication(QApplication& app) {
+    app.setApplicationName(QString::fromUtf8(modConst::kAppTitle.data(),
+                                             static_cast<int>(modConst::kAppTitle.size())));
+    // The windows are laid out to the pixel for the usual Japanese dialog font at 9 points.
+    QFont dialogFont(DialogFontFamily());
+    dialogFont.setPointSizeF(9);
+    app.setFont(dialogFont);
+    // Only Fusion, the style Qt chooses where the desktop names none, draws frames from an
+    // image; a desktop's own style is left as it is.
+    if (app.style()->name() == QLatin1String("fusion")) {
+        app.setStyle(new GroupFrameStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+    }
+    platform::InstallMessageBox(&g_messageBox);
+}
+
+QString MainWindowTitle() {
+    return QStringLiteral("%1.exe %2.%3.%4")
+        .arg(QString::fromUtf8(modConst::kAppTitle.data(),
+                               static_cast<int>(modConst::kAppTitle.size())))
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
+}
+
+}  // namespace quill

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "platform/user_interface.h"
+
+namespace quill {
+
+// A modal message box with OK only, no icon, the application title as its title. Line breaks
+// given as CR LF show as one break.
+class QtMessageBox : public platform::MessageBox {
+  public:
+    void Show(const std::string& text) override;
+};
+
+}  // namespace quill
