@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dir_listing.h"
+#include "wildcard.h"
 
 namespace platform {
 namespace {

@@ -6,6 +6,7 @@
 
 #include "dir_listing.h"
 #include "text_win32.h"
+#include "wildcard.h"
 
 namespace platform {
 namespace {
@@ -119,6 +120,21 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
     result.reserve(names.size());
     for (const std::wstring& name : names) result.push_back(win32::Narrow(name));
     return result;
+}
+
+// The system lists by one pattern at a time, so each pattern is its own lookup here.
+std::vector<std::vector<std::string>> FindFilesByPatterns(
+    const std::string& folder, const std::vector<std::string>& namePatterns, ListMask mask,
+    std::string* error) {
+    if (error != nullptr) error->clear();
+    std::vector<std::vector<std::string>> found;
+    found.reserve(namePatterns.size());
+    for (const std::string& pattern : namePatterns) {
+        std::string fault;
+        found.push_back(FindFiles(folder + "\\" + pattern, mask, &fault));
+        if (error != nullptr && error->empty()) *error = fault;
+    }
+    return found;
 }
 
 unsigned GetAttributes(const std::string& path) {
