@@ -88,18 +88,18 @@ EntryKind EntryAt(const std::string& path) {
     return EntryKind::kOther;
 }
 
-bool CopyToNewFile(const std::string& from, const std::string& to) {
+CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
     struct stat info;
     const posix::FileDescriptor source = posix::OpenRegularFile(from, &info);
-    if (!source.valid()) return false;
-    if (!IsUsablePath(to)) return false;
+    if (!source.valid()) return {CopyFault::kSourceUnreadable};
+    if (!IsUsablePath(to)) return {CopyFault::kDestinationNotMade};
 
     // The copy is made whole under a hidden name beside its destination and then linked in
     // under the real name, which fails if anything, even a link that leads nowhere, has come to
     // stand there; a failure never leaves a partial file under the real name.
     int error = 0;
     posix::TemporaryFileBeside temporary(to, error);
-    if (!temporary.valid()) return false;
+    if (!temporary.valid()) return {CopyFault::kDestinationNotMade};
     bool ok = CopyContent(source.get(), temporary.fd()) && temporary.Finish() == 0;
     if (ok) {
         error = temporary.PlaceAsNew(to);
@@ -119,7 +119,7 @@ bool CopyToNewFile(const std::string& from, const std::string& to) {
             ok = error == 0;
         }
     }
-    return ok;
+    return {ok ? CopyFault::kNone : CopyFault::kDestinationNotMade};
 }
 
 }  // namespace platform

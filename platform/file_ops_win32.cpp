@@ -87,11 +87,11 @@ EntryKind EntryAt(const std::string& path) {
     return EntryKind::kFile;
 }
 
-bool CopyToNewFile(const std::string& from, const std::string& to) {
-    if (!OpenDiskFile(from, GENERIC_READ).valid()) return false;
+CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
+    if (!OpenDiskFile(from, GENERIC_READ).valid()) return {CopyFault::kSourceUnreadable};
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);
-    if (!source || !target || to.empty()) return false;
+    if (!source || !target || to.empty()) return {CopyFault::kDestinationNotMade};
 
     // Copied under a temporary name beside the destination and moved into place only when
     // complete, without replacing anything: a copy that fails part way (a full disk) leaves no
@@ -104,7 +104,7 @@ bool CopyToNewFile(const std::string& from, const std::string& to) {
          SetFileAttributesW(temporary.path(),
                             attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != 0;
     ok = ok && temporary.PlaceAsNew(*target);
-    return ok;
+    return {ok ? CopyFault::kNone : CopyFault::kDestinationNotMade};
 }
 
 }  // namespace platform
