@@ -351,13 +351,14 @@ bool frmMain::MakeCompanion(const std::string& companionPath) const {
         return false;
     }
     const std::string templatePath = ProgramFile(modConst::kTemplateFile);
-    if (platform::CopyToNewFile(templatePath, companionPath)) return true;
+    const platform::CopyResult copied = platform::CopyToNewFile(templatePath, companionPath);
+    if (copied) return true;
     // Either the template cannot be read, or something that is not a file (a folder, a FIFO) or
     // no folder at all stands where the companion goes; the message names the one at fault.
-    if (platform::ReadOnlyFile::Open(templatePath)) {
-        modFunc::ShowMessageNaming(modConst::kMsgCompanionNotMade, companionPath);
-    } else {
+    if (copied.fault == platform::CopyFault::kSourceUnreadable) {
         modFunc::ShowMessageNaming(modConst::kMsgTemplateNotCopied, templatePath);
+    } else {
+        modFunc::ShowMessageNaming(modConst::kMsgCompanionNotMade, companionPath);
     }
     return false;
 }

@@ -1,9 +1,9 @@
+#include "command_line_split.h"
+
 #include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "process.h"
 
 namespace platform {
 namespace {

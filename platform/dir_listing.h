@@ -21,11 +21,8 @@ enum class ListMask {
 };
 
 // Looks up a path pattern: every component but the last is a plain folder path; the last may hold
-// the wildcards "*" (any run of characters) and "?" (one character, however many bytes it takes
-// in UTF-8), matched without regard to ASCII case, as Windows does. (The old DOS forms, such as
-// "?" matching nothing at the end of a name, are not followed.) Gives the matching names
-// (without their folder), ordered by name ordinally and without regard to case, as NTFS yields
-// them.
+// the wildcards of WildcardMatch (wildcard.h). Gives the matching names (without their folder),
+// ordered by name ordinally and without regard to case, as NTFS yields them.
 //
 // On POSIX a name starting with "." counts as hidden, and only regular files and folders are
 // listed (never FIFOs, devices or sockets). A pattern ending in a separator names the folder
@@ -50,8 +47,5 @@ std::vector<std::vector<std::string>> FindFilesByPatterns(
 // kAttrHidden for a dot-name), anything else (FIFO, device, socket) kAttrSystem, and entries
 // without any write permission kAttrReadOnly. Links are followed.
 unsigned GetAttributes(const std::string& path);
-
-// True when `name` matches `pattern` by the wildcard rules above. Exposed for tests.
-bool WildcardMatch(const std::string& pattern, const std::string& name);
 
 }  // namespace platform

@@ -5,10 +5,11 @@
 #include <cerrno>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "dir_listing.h"
+#include "os_posix.h"
+#include "wildcard.h"
 
 namespace platform {
 namespace {
@@ -50,10 +51,7 @@ bool MeansNothingThere(int error) {
     return error == ENOENT || error == ENOTDIR || error == EACCES || error == EPERM;
 }
 
-std::vector<std::string> Fault(int error, std::string* description) {
-    if (description != nullptr) *description = std::generic_category().message(error);
-    return {};
-}
+using Names = std::vector<std::string>;
 
 // NTFS order: each name upper-cased (ASCII only) and compared by code; names that differ only
 // in case, which this system allows side by side, keep a fixed order by their bytes. Each name
@@ -103,15 +101,15 @@ std::vector<std::vector<std::string>> ScanFolder(const std::string& folder,
                                                  const std::vector<std::string>& namePatterns,
                                                  ListMask mask, std::string* error) {
     std::vector<std::vector<std::string>> found(namePatterns.size());
-    DIR* stream = opendir(folder.c_str());
-    if (stream == nullptr) {
+    const posix::FolderStream stream(opendir(folder.c_str()));
+    if (!stream.valid()) {
         const int fault = errno;
-        if (!MeansNothingThere(fault)) Fault(fault, error);
+        if (!MeansNothingThere(fault)) Fail(error, posix::ErrorText(fault));
         return found;
     }
     while (true) {
         errno = 0;
-        const dirent* entry = readdir(stream);
+        const dirent* entry = readdir(stream.get());
         if (entry == nullptr) break;
         const std::string name = entry->d_name;
         if (IsHiddenName(name)) continue;
@@ -119,15 +117,14 @@ std::vector<std::vector<std::string>> ScanFolder(const std::string& folder,
         for (std::size_t i = 0; i < namePatterns.size(); ++i) {
             if (!WildcardMatch(namePatterns[i], name)) continue;
             if (kind == kUnknown) {
-                kind = EntryIsListable(stream, *entry, mask) ? kListable : kNotListable;
+                kind = EntryIsListable(stream.get(), *entry, mask) ? kListable : kNotListable;
             }
             if (kind == kListable) found[i].push_back(name);
         }
     }
     const int readFault = errno;
-    closedir(stream);
     if (readFault != 0) {
-        Fault(readFault, error);
+        Fail(error, posix::ErrorText(readFault));
         return std::vector<std::vector<std::string>>(namePatterns.size());
     }
     for (std::vector<std::string>& names : found) SortInNtfsOrder(names);
@@ -139,7 +136,8 @@ std::vector<std::vector<std::string>> ScanFolder(const std::string& folder,
 std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, std::string* error) {
     if (error != nullptr) error->clear();
     if (pattern.empty()) return {};
-    if (pattern.find('\0') != std::string::npos) return Fault(EINVAL, error);
+    if (pattern.find('\0') != std::string::npos)
+        return Fail<Names>(error, posix::ErrorText(EINVAL));
 
     const SplitPattern parts = Split(pattern);
     struct stat info;
@@ -148,7 +146,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
         // The folder itself, as its own "." entry.
         if (stat(pattern.c_str(), &info) != 0) {
             const int fault = errno;
-            return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+            return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, posix::ErrorText(fault));
         }
         if (S_ISDIR(info.st_mode) && mask == ListMask::OrdinaryFilesAndFolders) return {"."};
         return {};
@@ -156,7 +154,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
 
     if (stat(parts.folder.c_str(), &info) != 0) {
         const int fault = errno;
-        return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+        return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, posix::ErrorText(fault));
     }
     if (!S_ISDIR(info.st_mode) || IsHiddenName(parts.name)) return {};
 
@@ -168,7 +166,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
             return {};
         }
         const int fault = errno;
-        if (fault == ENAMETOOLONG) return Fault(fault, error);
+        if (fault == ENAMETOOLONG) return Fail<Names>(error, posix::ErrorText(fault));
         if (fault != ENOENT) return {};
     }
     return std::move(ScanFolder(parts.folder, {parts.name}, mask, error).front());
@@ -201,7 +199,7 @@ std::vector<std::vector<std::string>> FindFilesByPatterns(
         struct stat info;
         if (stat(folder.c_str(), &info) != 0) {
             const int statFault = errno;
-            if (!MeansNothingThere(statFault)) Fault(statFault, &fault);
+            if (!MeansNothingThere(statFault)) Fail(&fault, posix::ErrorText(statFault));
         } else if (S_ISDIR(info.st_mode)) {
             std::vector<std::vector<std::string>> lists = ScanFolder(folder, scanned, mask, &fault);
             for (std::size_t j = 0; j < scanned.size(); ++j)

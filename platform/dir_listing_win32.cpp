@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "dir_listing.h"
+#include "os_win32.h"
 #include "text_win32.h"
+#include "wildcard.h"
 
 namespace platform {
 namespace {
@@ -37,10 +39,7 @@ bool MeansNothingThere(DWORD error) {
            error == ERROR_NO_MORE_FILES || error == ERROR_ACCESS_DENIED || error == ERROR_DIRECTORY;
 }
 
-std::vector<std::string> Fault(DWORD error, std::string* description) {
-    if (description != nullptr) *description = win32::ErrorText(error);
-    return {};
-}
+using Names = std::vector<std::string>;
 
 // NTFS's own order, so that other file systems (FAT, network drives) list the same way; names
 // that differ only in case, which some of them allow side by side, keep a fixed order.
@@ -51,35 +50,20 @@ bool ComesBefore(const std::wstring& a, const std::wstring& b) {
     return a < b;
 }
 
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
-
 }  // namespace
 
 std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, std::string* error) {
     if (error != nullptr) error->clear();
     if (pattern.empty()) return {};
     const std::optional<std::wstring> wide = win32::Widen(pattern);
-    if (!wide) return Fault(ERROR_INVALID_NAME, error);
+    if (!wide) return Fail<Names>(error, win32::ErrorText(ERROR_INVALID_NAME));
 
     if (IsSeparator(wide->back())) {
         // The folder itself, as its own "." entry; the system would refuse the pattern.
         const DWORD attributes = GetFileAttributesW(wide->c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             const DWORD fault = GetLastError();
-            return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+            return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, win32::ErrorText(fault));
         }
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
             mask == ListMask::OrdinaryFilesAndFolders) {
@@ -95,11 +79,11 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
     const std::string namePatternUtf8 = win32::Narrow(namePattern);
 
     WIN32_FIND_DATAW found;
-    const FindHandle search(FindFirstFileExW(wide->c_str(), FindExInfoBasic, &found,
-                                             FindExSearchNameMatch, nullptr, 0));
+    const win32::FindHandle search(FindFirstFileExW(wide->c_str(), FindExInfoBasic, &found,
+                                                    FindExSearchNameMatch, nullptr, 0));
     if (!search.valid()) {
         const DWORD fault = GetLastError();
-        return MeansNothingThere(fault) ? std::vector<std::string>{} : Fault(fault, error);
+        return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, win32::ErrorText(fault));
     }
 
     std::vector<std::wstring> names;
@@ -112,13 +96,28 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
         names.push_back(name);
     } while (FindNextFileW(search.get(), &found));
     const DWORD endReason = GetLastError();
-    if (endReason != ERROR_NO_MORE_FILES) return Fault(endReason, error);
+    if (endReason != ERROR_NO_MORE_FILES) return Fail<Names>(error, win32::ErrorText(endReason));
 
     std::sort(names.begin(), names.end(), ComesBefore);
     std::vector<std::string> result;
     result.reserve(names.size());
     for (const std::wstring& name : names) result.push_back(win32::Narrow(name));
     return result;
+}
+
+// The system lists by one pattern at a time, so each pattern is its own lookup here.
+std::vector<std::vector<std::string>> FindFilesByPatterns(
+    const std::string& folder, const std::vector<std::string>& namePatterns, ListMask mask,
+    std::string* error) {
+    if (error != nullptr) error->clear();
+    std::vector<std::vector<std::string>> found;
+    found.reserve(namePatterns.size());
+    for (const std::string& pattern : namePatterns) {
+        std::string fault;
+        found.push_back(FindFiles(folder + "\\" + pattern, mask, &fault));
+        if (error != nullptr && error->empty()) *error = fault;
+    }
+    return found;
 }
 
 unsigned GetAttributes(const std::string& path) {

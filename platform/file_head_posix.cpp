@@ -5,7 +5,7 @@
 #include <string>
 
 #include "file_head.h"
-#include "regular_file_posix.h"
+#include "os_posix.h"
 
 namespace platform {
 namespace {
@@ -30,8 +30,8 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
         head.status = HeadStatus::NotAFile;
         return head;
     }
-    const int fd = posix::OpenRegularFile(path, &info);
-    if (fd < 0) {
+    const posix::FileDescriptor fd = posix::OpenRegularFile(path, &info);
+    if (!fd.valid()) {
         head.status = HeadStatus::Unreadable;
         return head;
     }
@@ -40,10 +40,9 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
     head.bytes.resize(static_cast<std::size_t>(wanted < limit ? wanted : limit));
     std::size_t got = 0;
     while (got < head.bytes.size()) {
-        const ssize_t part = read(fd, head.bytes.data() + got, head.bytes.size() - got);
+        const ssize_t part = read(fd.get(), head.bytes.data() + got, head.bytes.size() - got);
         if (part < 0 && errno == EINTR) continue;
         if (part < 0) {
-            close(fd);
             head.bytes.clear();
             head.status = HeadStatus::Unreadable;
             return head;
@@ -51,7 +50,6 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
         if (part == 0) break;  // shortened while we read
         got += static_cast<std::size_t>(part);
     }
-    close(fd);
     head.bytes.resize(got);
     head.status = HeadStatus::Read;
     return head;

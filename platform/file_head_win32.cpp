@@ -3,6 +3,7 @@
 #include <string>
 
 #include "file_head.h"
+#include "os_win32.h"
 #include "text_win32.h"
 
 namespace platform {
@@ -21,30 +22,27 @@ FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
 
 // Opens an existing disk file: a folder fails to open, and a device name such as "CON" is
 // closed again at once.
-HANDLE OpenDiskFile(const std::string& path, DWORD access, HeadStatus* status) {
+win32::FileHandle OpenDiskFile(const std::string& path, DWORD access, HeadStatus* status) {
     *status = HeadStatus::Missing;
     const std::optional<std::wstring> wide = path.empty() ? std::nullopt : win32::Widen(path);
-    if (!wide) return INVALID_HANDLE_VALUE;
+    if (!wide) return {};
     const DWORD attributes = GetFileAttributesW(wide->c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
             *status = HeadStatus::Unreadable;
         }
-        return INVALID_HANDLE_VALUE;
+        return {};
     }
     *status = HeadStatus::NotAFile;
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return INVALID_HANDLE_VALUE;
-    const HANDLE file = CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {};
+    win32::FileHandle file(CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
         *status = HeadStatus::Unreadable;
         return file;
     }
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        CloseHandle(file);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return {};
     *status = HeadStatus::Read;
     return file;
 }
@@ -53,11 +51,10 @@ HANDLE OpenDiskFile(const std::string& path, DWORD access, HeadStatus* status) {
 
 FileHead ReadFileHead(const std::string& path, std::size_t limit) {
     FileHead head;
-    const HANDLE file = OpenDiskFile(path, GENERIC_READ, &head.status);
-    if (file == INVALID_HANDLE_VALUE) return head;
+    const win32::FileHandle file = OpenDiskFile(path, GENERIC_READ, &head.status);
+    if (!file.valid()) return head;
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(file, &info) == 0) {
-        CloseHandle(file);
+    if (GetFileInformationByHandle(file.get(), &info) == 0) {
         head.status = HeadStatus::Unreadable;
         return head;
     }
@@ -69,8 +66,7 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
         const std::size_t rest = head.bytes.size() - got;
         const DWORD ask = rest > (1u << 30) ? (1u << 30) : static_cast<DWORD>(rest);
         DWORD part = 0;
-        if (ReadFile(file, head.bytes.data() + got, ask, &part, nullptr) == 0) {
-            CloseHandle(file);
+        if (ReadFile(file.get(), head.bytes.data() + got, ask, &part, nullptr) == 0) {
             head.bytes.clear();
             head.status = HeadStatus::Unreadable;
             return head;
@@ -78,18 +74,16 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
         if (part == 0) break;  // shortened while we read
         got += part;
     }
-    CloseHandle(file);
     head.bytes.resize(got);
     return head;
 }
 
 std::optional<FileStamp> StampOf(const std::string& path) {
     HeadStatus status;
-    const HANDLE file = OpenDiskFile(path, FILE_READ_ATTRIBUTES, &status);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    const win32::FileHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES, &status);
+    if (!file.valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
-    const bool known = GetFileInformationByHandle(file, &info) != 0;
-    CloseHandle(file);
+    const bool known = GetFileInformationByHandle(file.get(), &info) != 0;
     if (!known) return std::nullopt;
     return StampFrom(info);
 }

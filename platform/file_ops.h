@@ -39,11 +39,24 @@ enum class EntryKind {
 };
 EntryKind EntryAt(const std::string& path);
 
+// Which side of a copy failed.
+enum class CopyFault {
+    kNone,
+    kSourceUnreadable,    // `from` is not a regular file that can be opened for reading
+    kDestinationNotMade,  // `from` opened, but the new file could not be made and filled at `to`
+};
+
+// The outcome of CopyToNewFile: true when the copy was made.
+struct CopyResult {
+    CopyFault fault = CopyFault::kNone;
+    explicit operator bool() const { return fault == CopyFault::kNone; }
+};
+
 // Makes a new file at `to` holding a copy of the content of the file `from`. The new file gets
 // the permissions any new file of the user gets (on POSIX 0666 less the umask; on Windows never
 // the read-only attribute), not those of `from`. Anything that already stands at `to` (a file, a
 // link, even one that leads nowhere, a folder) makes the copy fail and stays exactly as it was.
-// A failed copy leaves no partial file behind. True on success.
-bool CopyToNewFile(const std::string& from, const std::string& to);
+// A failed copy leaves no partial file behind, and says which side failed.
+CopyResult CopyToNewFile(const std::string& from, const std::string& to);
 
 }  // namespace platform

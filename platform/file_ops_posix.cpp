@@ -3,14 +3,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "file_ops.h"
-#include "regular_file_posix.h"
+#include "os_posix.h"
 
 namespace platform {
 namespace {
@@ -19,19 +18,7 @@ bool IsUsablePath(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
+// Copies the rest of `from` to `to`. False when either fails.
 bool CopyContent(int from, int to) {
     std::vector<char> buffer(64 * 1024);
     while (true) {
@@ -41,66 +28,20 @@ bool CopyContent(int from, int to) {
             return false;
         }
         if (got == 0) return true;
-        if (!WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) return false;
+        if (posix::WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got))) !=
+            0) {
+            return false;
+        }
     }
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t last = path.rfind('/');
-    if (last == std::string::npos) return ".";
-    return last == 0 ? "/" : path.substr(0, last);
-}
-
-// A new file beside `path` under a hidden name of its own, made with 0666 so that the umask (and a
-// folder's default access list) decides its permissions as for any new file. Gives -1 when none
-// could be made.
-int MakeTemporaryBeside(const std::string& path, std::string& temporary) {
-    static std::mt19937_64 generator{std::random_device{}()};
-    const std::string stem = FolderOf(path) + "/.quill-copy-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = stem + std::to_string(generator() % 1000000000ULL) + ".tmp";
-        const int fd =
-            open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-bool CopyToDescriptor(int source, int target) {
-    bool ok = lseek(source, 0, SEEK_SET) == 0 && CopyContent(source, target);
-    ok = ok && fsync(target) == 0;
-    return (close(target) == 0) && ok;
 }
 
 }  // namespace
 
-namespace posix {
-
-// The type is checked before the open, so a FIFO or a device is never even opened (opening some
-// has side effects), and again on the open descriptor in case the path changed in between. The
-// open never blocks and never makes a terminal ours.
-int OpenRegularFile(const std::string& path, struct stat* info) {
-    if (!IsUsablePath(path)) return -1;
-    if (stat(path.c_str(), info) != 0 || !S_ISREG(info->st_mode)) return -1;
-    int fd;
-    do {
-        fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return -1;
-    if (fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-}  // namespace posix
-
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path) {
     struct stat info;
-    const int fd = posix::OpenRegularFile(path, &info);
-    if (fd < 0) return std::nullopt;
-    return ReadOnlyFile(fd);
+    posix::FileDescriptor fd = posix::OpenRegularFile(path, &info);
+    if (!fd.valid()) return std::nullopt;
+    return ReadOnlyFile(fd.Release());
 }
 
 ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept
@@ -147,38 +88,38 @@ EntryKind EntryAt(const std::string& path) {
     return EntryKind::kOther;
 }
 
-bool CopyToNewFile(const std::string& from, const std::string& to) {
-    if (!IsUsablePath(to)) return false;
+CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
     struct stat info;
-    const int source = posix::OpenRegularFile(from, &info);
-    if (source < 0) return false;
+    const posix::FileDescriptor source = posix::OpenRegularFile(from, &info);
+    if (!source.valid()) return {CopyFault::kSourceUnreadable};
+    if (!IsUsablePath(to)) return {CopyFault::kDestinationNotMade};
 
     // The copy is made whole under a hidden name beside its destination and then linked in
     // under the real name, which fails if anything, even a link that leads nowhere, has come to
     // stand there; a failure never leaves a partial file under the real name.
-    std::string temporary;
-    const int target = MakeTemporaryBeside(to, temporary);
-    if (target < 0) {
-        close(source);
-        return false;
-    }
-    bool ok = CopyToDescriptor(source, target);
-    if (ok && link(temporary.c_str(), to.c_str()) != 0) {
+    int error = 0;
+    posix::TemporaryFileBeside temporary(to, error);
+    if (!temporary.valid()) return {CopyFault::kDestinationNotMade};
+    bool ok = CopyContent(source.get(), temporary.fd()) && temporary.Finish() == 0;
+    if (ok) {
+        error = temporary.PlaceAsNew(to);
         // A file system without links (FAT on a memory stick): the new file is made under its
         // own name, exclusively, and removed again if the copy fails.
-        ok = false;
-        if (errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP || errno == EMLINK) {
-            const int direct =
-                open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-            if (direct >= 0) {
-                ok = CopyToDescriptor(source, direct);
+        if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK) {
+            ok = false;
+            posix::FileDescriptor direct(
+                open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            if (direct.valid()) {
+                ok = lseek(source.get(), 0, SEEK_SET) == 0 &&
+                     CopyContent(source.get(), direct.get()) && fsync(direct.get()) == 0;
+                ok = direct.Close() && ok;
                 if (!ok) unlink(to.c_str());
             }
+        } else {
+            ok = error == 0;
         }
     }
-    unlink(temporary.c_str());
-    close(source);
-    return ok;
+    return {ok ? CopyFault::kNone : CopyFault::kDestinationNotMade};
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "file_ops.h"
+#include "os_win32.h"
 #include "text_win32.h"
 
 namespace platform {
@@ -16,26 +17,22 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 // Opens an existing file, never a folder. A device name such as "CON" or "COM1" opens the device
 // rather than a file, so anything that is not a disk file is closed again at once.
-HANDLE OpenDiskFile(const std::string& path, DWORD access) {
-    if (path.empty()) return INVALID_HANDLE_VALUE;
+win32::FileHandle OpenDiskFile(const std::string& path, DWORD access) {
+    if (path.empty()) return {};
     const std::optional<std::wstring> wide = win32::Widen(path);
-    if (!wide) return INVALID_HANDLE_VALUE;
-    const HANDLE file = CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return file;
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        CloseHandle(file);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (!wide) return {};
+    win32::FileHandle file(CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid() && GetFileType(file.get()) != FILE_TYPE_DISK) return {};
     return file;
 }
 
 }  // namespace
 
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path) {
-    const HANDLE file = OpenDiskFile(path, GENERIC_READ);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    return ReadOnlyFile(reinterpret_cast<std::intptr_t>(file));
+    win32::FileHandle file = OpenDiskFile(path, GENERIC_READ);
+    if (!file.valid()) return std::nullopt;
+    return ReadOnlyFile(reinterpret_cast<std::intptr_t>(file.Release()));
 }
 
 ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept
@@ -59,11 +56,10 @@ void ReadOnlyFile::Close() {
 
 // Asks for the attributes only, which a program that holds the file locked cannot deny.
 std::optional<std::uint64_t> FileLength(const std::string& path) {
-    const HANDLE file = OpenDiskFile(path, FILE_READ_ATTRIBUTES);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    const win32::FileHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES);
+    if (!file.valid()) return std::nullopt;
     LARGE_INTEGER size;
-    const bool known = GetFileSizeEx(file, &size) != 0;
-    CloseHandle(file);
+    const bool known = GetFileSizeEx(file.get(), &size) != 0;
     if (!known || size.QuadPart < 0) return std::nullopt;
     return static_cast<std::uint64_t>(size.QuadPart);
 }
@@ -91,31 +87,24 @@ EntryKind EntryAt(const std::string& path) {
     return EntryKind::kFile;
 }
 
-bool CopyToNewFile(const std::string& from, const std::string& to) {
-    if (from.empty() || to.empty()) return false;
+CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
+    if (!OpenDiskFile(from, GENERIC_READ).valid()) return {CopyFault::kSourceUnreadable};
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);
-    if (!source || !target) return false;
+    if (!source || !target || to.empty()) return {CopyFault::kDestinationNotMade};
 
     // Copied under a temporary name beside the destination and moved into place only when
     // complete, without replacing anything: a copy that fails part way (a full disk) leaves no
     // partial file, and whatever has come to stand at the destination stays.
-    const std::size_t last = target->find_last_of(L"\\/");
-    const std::wstring folder = last == std::wstring::npos ? L"." : target->substr(0, last + 1);
-    wchar_t temporary[MAX_PATH];
-    if (GetTempFileNameW(folder.c_str(), L"qcp", 0, temporary) == 0) return false;
-    bool ok = CopyFileW(source->c_str(), temporary, FALSE) != 0;
+    win32::TemporaryFileBeside temporary(*target, L"qcp");
+    bool ok = temporary.valid() && CopyFileW(source->c_str(), temporary.path(), FALSE) != 0;
     // The copy carries the source's attributes; a new file of the user is never read-only.
-    const DWORD attributes = GetFileAttributesW(temporary);
+    const DWORD attributes = ok ? GetFileAttributesW(temporary.path()) : INVALID_FILE_ATTRIBUTES;
     ok = ok && attributes != INVALID_FILE_ATTRIBUTES &&
-         SetFileAttributesW(temporary, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) !=
-             0;
-    ok = ok && MoveFileExW(temporary, target->c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) {
-        SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(temporary);
-    }
-    return ok;
+         SetFileAttributesW(temporary.path(),
+                            attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != 0;
+    ok = ok && temporary.PlaceAsNew(*target);
+    return {ok ? CopyFault::kNone : CopyFault::kDestinationNotMade};
 }
 
 }  // namespace platform

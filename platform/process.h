@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+// The rules by which a started program reads its command line, which ProtectQuotes writes for.
+#include "command_line_split.h"
 
 namespace platform {
 
@@ -28,14 +30,6 @@ bool StartProgram(const std::string& program, const std::string& commandLine,
 // \" (the backslashes before it doubled); on Windows the started program reads its line itself,
 // and the piece stays exactly as it is.
 std::string ProtectQuotes(const std::string& piece);
-
-// Splits the argument part of a command line by the Windows rules (those of the C runtime):
-// blanks separate arguments; double quotes group; 2n backslashes before a quote give n
-// backslashes and the quote acts; 2n+1 give n and a literal quote; "" inside quotes gives a
-// quote and the quoted text goes on (the runtime's rule since 2008; shell32's
-// CommandLineToArgvW ends the quotes there instead); other backslashes are literal; "" alone is
-// an empty argument.
-std::vector<std::string> SplitCommandLine(const std::string& arguments);
 
 // The program path and the remaining argument text of a command line, found as StartCommandLine
 // does. An empty program means none was found.

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "os_posix.h"
 #include "process.h"
 
 extern char** environ;
@@ -28,13 +29,6 @@ bool IsRegularFile(const std::string& path) {
 bool IsRunnableFile(const std::string& path) {
     return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
 }
-
-bool Fail(std::string* error, const std::string& text) {
-    if (error != nullptr) *error = text;
-    return false;
-}
-
-std::string Describe(int error) { return std::generic_category().message(error); }
 
 // The started program runs on by itself; a thread of ours waits for its end only so that the
 // system can forget it, instead of keeping a zombie until we exit.
@@ -85,7 +79,8 @@ bool SpawnDetached(const std::string& program, const std::vector<std::string>& a
         posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    if (result != 0) return Fail(error, "Cannot start " + program + ": " + Describe(result));
+    if (result != 0)
+        return Fail(error, "Cannot start " + program + ": " + posix::ErrorText(result));
     ReapWhenDone(child);
     return true;
 }
@@ -150,8 +145,8 @@ bool StartFound(const ProgramAndArguments& found, std::string* error) {
         return Fail(error, "The program file does not exist or is not a file: " + found.program);
     }
     if (access(found.program.c_str(), X_OK) != 0) {
-        return Fail(error,
-                    "The program file cannot be run (" + Describe(errno) + "): " + found.program);
+        return Fail(error, "The program file cannot be run (" + posix::ErrorText(errno) +
+                               "): " + found.program);
     }
     return SpawnDetached(found.program, SplitCommandLine(found.arguments), error);
 }

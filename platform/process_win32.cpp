@@ -5,16 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "os_win32.h"
 #include "process.h"
 #include "text_win32.h"
 
 namespace platform {
 namespace {
-
-bool Fail(std::string* error, const std::string& text) {
-    if (error != nullptr) *error = text;
-    return false;
-}
 
 bool IsFile(const std::string& path) {
     const std::optional<std::wstring> wide = win32::Widen(path);

@@ -1,4 +1,4 @@
-#include "platform/profile_format.h"
+#include "profile_format.h"
 
 namespace platform::profile_format {
 

@@ -10,17 +10,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <utility>
 #include <vector>
 
-#include "platform/profile.h"
-#include "platform/profile_format.h"
+#include "os_posix.h"
+#include "profile.h"
+#include "profile_format.h"
 
 namespace platform {
 
@@ -30,36 +27,8 @@ namespace fmt = profile_format;
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
-std::string ErrorText(int error) { return std::system_category().message(error); }
-
-class FileDescriptor {
-  public:
-    FileDescriptor() = default;
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
-        if (this != &other) {
-            Close();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { Close(); }
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Gives the error of close(), which for a written file can be the first sign of a full disk.
-    int Close() {
-        if (fd_ < 0) return 0;
-        const int result = ::close(std::exchange(fd_, -1));
-        return result == 0 ? 0 : errno;
-    }
-
-  private:
-    int fd_ = -1;
-};
+using posix::ErrorText;
+using posix::FileDescriptor;
 
 struct OpenedProfile {
     FileDescriptor fd;
@@ -188,14 +157,7 @@ class OutputWriter {
             kept_.append(data);
             return;
         }
-        while (!data.empty() && error_ == 0) {
-            const ssize_t count = ::write(fd_, data.data(), data.size());
-            if (count >= 0) {
-                data.remove_prefix(static_cast<std::size_t>(count));
-            } else if (errno != EINTR) {
-                error_ = errno;
-            }
-        }
+        if (error_ == 0) error_ = posix::WriteAll(fd_, data);
     }
 
     int fd_;
@@ -292,61 +254,6 @@ std::string ResolvedTarget(const std::string& file) {
     return {};
 }
 
-// A temporary file beside the target, removed again unless it was renamed into place.
-class TemporaryFile {
-  public:
-    // Gives an invalid object and sets `error` when no file could be made.
-    TemporaryFile(const std::string& folderPrefix, const std::string& baseName, int& error) {
-        static std::mt19937_64 generator{std::random_device{}()};
-        // A short hidden name, so folder listings skip it and long names stay within NAME_MAX.
-        const std::string stem = folderPrefix + "." + baseName.substr(0, 64) + ".";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string candidate = stem + std::to_string(generator() % 1000000000ULL) + ".tmp";
-            // Made with the usual permissions; an existing file's bits are copied onto it later.
-            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                fd_ = FileDescriptor(fd);
-                path_ = std::move(candidate);
-                error = 0;
-                return;
-            }
-            error = errno;
-            if (error != EEXIST) return;
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        fd_.Close();
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-
-    bool valid() const { return fd_.valid(); }
-    int fd() const { return fd_.get(); }
-    int Close() { return fd_.Close(); }
-    // Gives 0 or the error of rename().
-    int RenameTo(const std::string& target) {
-        if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
-        path_.clear();
-        return 0;
-    }
-
-  private:
-    FileDescriptor fd_;
-    std::string path_;
-};
-
-// So that the rename itself survives a power cut. A failure here leaves a good file either way.
-void SyncFolder(const std::string& folder) {
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.valid()) ::fsync(fd.get());
-}
-
-bool Fail(std::string* error, const std::string& description) {
-    if (error != nullptr) *error = description;
-    return false;
-}
-
 // The new content is made in memory from the file read through `originalFd`, then written over
 // the file itself and the file cut to its length.
 bool WriteInPlace(int originalFd, const std::string& target, const std::string& file,
@@ -361,21 +268,12 @@ bool WriteInPlace(int originalFd, const std::string& target, const std::string& 
     out.Flush();
     FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid()) return Fail(error, "cannot write " + file + ": " + ErrorText(errno));
-    std::string_view rest = out.kept();
-    int writeError = 0;
-    while (!rest.empty() && writeError == 0) {
-        const ssize_t count = ::write(fd.get(), rest.data(), rest.size());
-        if (count >= 0) {
-            rest.remove_prefix(static_cast<std::size_t>(count));
-        } else if (errno != EINTR) {
-            writeError = errno;
-        }
-    }
+    int writeError = posix::WriteAll(fd.get(), out.kept());
     if (writeError == 0 && ::ftruncate(fd.get(), static_cast<off_t>(out.kept().size())) != 0) {
         writeError = errno;
     }
     if (writeError == 0 && ::fsync(fd.get()) != 0) writeError = errno;
-    if (const int closeError = fd.Close(); writeError == 0) writeError = closeError;
+    if (!fd.Close() && writeError == 0) writeError = errno;
     if (writeError != 0) return Fail(error, "cannot write " + file + ": " + ErrorText(writeError));
     return true;
 }
@@ -441,7 +339,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     }
 
     int tempError = 0;
-    TemporaryFile temp(folderPrefix, baseName, tempError);
+    posix::TemporaryFileBeside temp(target, tempError);
     if (!temp.valid()) {
         // A writable file in a folder that takes no new files is written in place, as the
         // system's own profile functions write it.
@@ -466,12 +364,9 @@ bool WriteProfileString(const std::string& section, const std::string& key,
         ::fchmod(temp.fd(), original.info.st_mode & 07777) != 0) {
         writeError = errno;
     }
-    if (writeError == 0 && ::fsync(temp.fd()) != 0) writeError = errno;
-    if (const int closeError = temp.Close(); writeError == 0) writeError = closeError;
-    if (writeError == 0) writeError = temp.RenameTo(target);
+    if (writeError == 0) writeError = temp.Finish();
+    if (writeError == 0) writeError = temp.Replace(target);
     if (writeError != 0) return Fail(error, "cannot write " + file + ": " + ErrorText(writeError));
-
-    SyncFolder(folderPrefix.empty() ? "." : folderPrefix);
     return true;
 }
 

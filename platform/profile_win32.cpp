@@ -13,8 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile.h"
-#include "platform/profile_format.h"
+#include "os_win32.h"
+#include "profile.h"
+#include "profile_format.h"
 #include "text_win32.h"
 
 namespace platform {
@@ -27,11 +28,6 @@ constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr const wchar_t* kAbsent = L"\uE000\uE001";
 // Far beyond any path; a longer value comes back cut rather than exhausting memory.
 constexpr DWORD kLongestValue = 1u << 24;
-
-bool Fail(std::string* error, const std::string& description) {
-    if (error != nullptr) *error = description;
-    return false;
-}
 
 // The functions look for a bare file name in the Windows folder; we mean the current folder.
 std::wstring FullPath(const std::wstring& file) {
@@ -58,33 +54,6 @@ bool FitsAnsiCodePage(const std::wstring& text) {
     std::wstring back(static_cast<std::size_t>(backLength), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, back.data(), backLength);
     return back == text;
-}
-
-class OwnedHandle {
-  public:
-    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-    ~OwnedHandle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
-        if (WriteFile(file, bytes.data(), chunk, &written, nullptr) == 0 || written == 0) {
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
 }
 
 bool ReadAll(HANDLE file, std::string& bytes) {
@@ -135,10 +104,10 @@ std::string SystemFault(const std::wstring& file, const char* doing) {
 // temporary name that then takes its place.
 bool MakeUnicodeFile(const std::wstring& file, std::string* error) {
     {
-        const OwnedHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        const win32::FileHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (created.valid()) {
-            if (WriteAll(created.get(), kUtf16LeBom)) return true;
+            if (win32::WriteAll(created.get(), kUtf16LeBom)) return true;
             const std::string fault = SystemFault(file, "write");
             DeleteFileW(file.c_str());
             return Fail(error, fault);
@@ -148,8 +117,9 @@ bool MakeUnicodeFile(const std::wstring& file, std::string* error) {
 
     std::string bytes;
     {
-        const OwnedHandle existing(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const win32::FileHandle existing(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                     nullptr));
         if (!existing.valid()) return Fail(error, SystemFault(file, "read"));
         if (!ReadAll(existing.get(), bytes)) return Fail(error, SystemFault(file, "read"));
     }
@@ -160,26 +130,10 @@ bool MakeUnicodeFile(const std::wstring& file, std::string* error) {
         return Fail(error, "cannot write " + win32::Narrow(file) + ": it is read-only");
     }
 
-    const std::size_t last = file.find_last_of(L"\\/");
-    const std::wstring folder = last == std::wstring::npos ? L"." : file.substr(0, last + 1);
-    wchar_t temporary[MAX_PATH];
-    if (GetTempFileNameW(folder.c_str(), L"qini", 0, temporary) == 0) {
-        return Fail(error, SystemFault(file, "make a file beside"));
-    }
-    bool written = false;
-    {
-        const OwnedHandle out(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = out.valid() && WriteAll(out.get(), AsUtf16File(bytes)) &&
-                  FlushFileBuffers(out.get()) != 0;
-    }
-    if (written && MoveFileExW(temporary, file.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
-        return true;
-    }
-    const std::string fault = SystemFault(file, "rewrite");
-    DeleteFileW(temporary);
-    return Fail(error, fault);
+    win32::TemporaryFileBeside temporary(file, L"qini");
+    if (!temporary.valid()) return Fail(error, SystemFault(file, "make a file beside"));
+    if (temporary.Write(AsUtf16File(bytes)) && temporary.Replace(file)) return true;
+    return Fail(error, SystemFault(file, "rewrite"));
 }
 
 std::wstring ReadWide(const std::wstring& section, const std::wstring& key,

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "regular_file_posix.h"
+#include "os_posix.h"
 #include "sound.h"
 
 namespace platform {
@@ -72,21 +72,20 @@ const Sdl* LoadedSdl() {
 
 std::optional<std::vector<Uint8>> ReadWaveFile(const std::string& path) {
     struct stat info;
-    const int fd = posix::OpenRegularFile(path, &info);
-    if (fd < 0) return std::nullopt;
+    const posix::FileDescriptor fd = posix::OpenRegularFile(path, &info);
+    if (!fd.valid()) return std::nullopt;
     std::optional<std::vector<Uint8>> content;
     if (static_cast<std::uint64_t>(info.st_size) <= kLargestWaveFile) {
         content.emplace(static_cast<std::size_t>(info.st_size));
         std::size_t filled = 0;
         while (filled < content->size()) {
-            const ssize_t got = read(fd, content->data() + filled, content->size() - filled);
+            const ssize_t got = read(fd.get(), content->data() + filled, content->size() - filled);
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) break;
             filled += static_cast<std::size_t>(got);
         }
         content->resize(filled);
     }
-    close(fd);
     return content;
 }
 

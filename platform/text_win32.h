@@ -16,7 +16,4 @@ std::optional<std::wstring> Widen(const std::string& text);
 // becomes U+FFFD.
 std::string Narrow(const std::wstring& text);
 
-// The system's own description of an error code, without its trailing line break.
-std::string ErrorText(DWORD error);
-
 }  // namespace platform::win32

@@ -1,7 +1,7 @@
+#include "wildcard.h"
+
 #include <cstddef>
 #include <string>
-
-#include "dir_listing.h"
 
 namespace platform {
 namespace {

@@ -117,4 +117,41 @@ TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
               expected);
 }
 
+// A failed copy says which side failed, so that the message names the file at fault: the source
+// when it cannot be opened for reading, whatever stands at the destination; else the destination.
+struct CopyFaultCase {
+    const char* name;
+    const char* from;  // a name in a book holding "Template.txt", "kept.kif.txt" and the folder
+                       // "occupied", or "" for the book itself
+    const char* to;
+    platform::CopyFault fault;
+};
+
+class CopyFaultTest : public testing::TestWithParam<CopyFaultCase> {};
+
+TEST_P(CopyFaultTest, NamesTheSideThatFailed) {
+    TempFolder book;
+    book.WriteFile("Template.txt", "template");
+    book.WriteFile("kept.kif.txt", "kept");
+    book.MakeFolder("occupied");
+    const std::string from = *GetParam().from == '\0' ? book.path() : book.Join(GetParam().from);
+    EXPECT_EQ(platform::CopyToNewFile(from, book.Join(GetParam().to)).fault, GetParam().fault);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sides, CopyFaultTest,
+    testing::Values(CopyFaultCase{"SourceMissing", "missing.txt", "copy.txt",
+                                  platform::CopyFault::kSourceUnreadable},
+                    CopyFaultCase{"SourceMissingAndDestinationTaken", "missing.txt", "kept.kif.txt",
+                                  platform::CopyFault::kSourceUnreadable},
+                    CopyFaultCase{"SourceAFolder", "", "copy.txt",
+                                  platform::CopyFault::kSourceUnreadable},
+                    CopyFaultCase{"DestinationTakenByAFile", "Template.txt", "kept.kif.txt",
+                                  platform::CopyFault::kDestinationNotMade},
+                    CopyFaultCase{"DestinationTakenByAFolder", "Template.txt", "occupied",
+                                  platform::CopyFault::kDestinationNotMade},
+                    CopyFaultCase{"DestinationFolderMissing", "Template.txt", "none/copy.txt",
+                                  platform::CopyFault::kDestinationNotMade}),
+    [](const testing::TestParamInfo<CopyFaultCase>& info) { return info.param.name; });
+
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/process.h"
+#include "platform/command_line_split.h"
 
 namespace {
 

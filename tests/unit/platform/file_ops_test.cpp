@@ -154,7 +154,7 @@ TEST(CopyToNewFileTest, AFifoSourceFailsWithoutBlocking) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string to = folder.Join("copy.txt");
     EXPECT_EQ(ResultWithin(std::chrono::seconds(10),
-                           [fifo, to] { return platform::CopyToNewFile(fifo, to); }),
+                           [fifo, to] { return bool(platform::CopyToNewFile(fifo, to)); }),
               std::optional<bool>(false));
     EXPECT_FALSE(folder.Exists("copy.txt"));
 }

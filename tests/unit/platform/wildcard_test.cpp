@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/dir_listing.h"
+#include "platform/wildcard.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "support/command_lines.h"
 
-#include "platform/process.h"
+#include "platform/command_line_split.h"
 #include "support_test_helpers.h"
 
 namespace {
