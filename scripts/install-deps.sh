@@ -9,7 +9,7 @@ packages=(
   libqt6svg6 qt6-qpa-plugins
   libsdl2-dev
   libgtest-dev googletest
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev git
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   xdg-utils

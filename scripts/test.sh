@@ -15,8 +15,15 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 failed=0
 
+# The sources keep the repository's format.
+if ! clang-format --dry-run --Werror $(git ls-files '*.cpp' '*.h') 2>/dev/null; then
+  echo "Format: these files differ from .clang-format (clang-format -i FILE mends them):"
+  clang-format --dry-run $(git ls-files '*.cpp' '*.h') 2>&1 | sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: .*/  \1/p' | sort -u
+  failed=1
+fi
+
 build=build-test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON -DQUILLMERE_BENCH=OFF
+cmake --preset linux-test
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j2 || failed=1
 
@@ -37,8 +44,7 @@ if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
 fi
 
 fuzz=build-test-fuzz
-cmake -S . -B "$fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-  -DQUILLMERE_GUI=OFF -DQUILLMERE_BENCH=OFF
+cmake --preset linux-fuzz
 cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz command_line_fuzz record_read_fuzz
 ctest --test-dir "$fuzz" --output-on-failure -L fuzz || failed=1
 
@@ -53,7 +59,7 @@ if [ -f "$windows/CMakeCache.txt" ] && ! grep -qF "$qt_windows" "$windows/CMakeC
 fi
 cmake -S . -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_BENCH=OFF
+  -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_WERROR=ON -DQUILLMERE_BENCH=OFF
 cmake --build "$windows" -j"$(nproc)"
 windows_result=passed
 ctest --test-dir "$windows" --output-on-failure --timeout 600 || { windows_result=FAILED; failed=1; }

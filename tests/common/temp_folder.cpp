@@ -42,7 +42,8 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ec;
     // Make everything writable again first, so read-only test folders can go too.
-    for (auto it = fs::recursive_directory_iterator(PathOf(path_), fs::directory_options::skip_permission_denied, ec);
+    for (auto it = fs::recursive_directory_iterator(
+             PathOf(path_), fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         std::error_code ignored;
         if (!it->is_symlink(ignored)) {

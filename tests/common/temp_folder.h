@@ -7,7 +7,7 @@ namespace testing_support {
 // A fresh folder under the system's temporary folder, removed with everything in it at the end
 // of its life.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -23,7 +23,7 @@ public:
     std::string ReadFile(const std::string& relative) const;
     bool Exists(const std::string& relative) const;
 
-private:
+  private:
     std::string path_;
 };
 
