@@ -1,11 +1,15 @@
 #include "gui/message_box.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include "gui/text_conversion.h"
 
 namespace quill {
+namespace {
+Q_LOGGING_CATEGORY(lcOutside, "quillmere.outside")
+}  // namespace
 
 void QtMessageBox::Show(const std::string& text) {
     QString shown = ToQt(text);
@@ -13,6 +17,10 @@ void QtMessageBox::Show(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), shown, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void QtMessageBox::LogWarning(const std::string& text) {
+    qCWarning(lcOutside).noquote() << ToQt(text);
 }
 
 }  // namespace quill

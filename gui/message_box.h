@@ -11,6 +11,8 @@ namespace quill {
 class QtMessageBox : public platform::MessageBox {
   public:
     void Show(const std::string& text) override;
+    // To the logging category "quillmere.outside".
+    void LogWarning(const std::string& text) override;
 };
 
 }  // namespace quill

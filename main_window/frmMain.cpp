@@ -132,6 +132,7 @@ void frmMain::OpenWithSystem(const std::string& path) const {
     std::string error;
     // The desktop's answer is not awaited; only an opener that cannot be started at all is told.
     if (!platform::World().OpenWithSystem(path, &error)) {
+        platform::LogWarning("Could not open " + path + ": " + error);
         modFunc::ShowMessageNaming(modConst::kMsgCannotOpen, path);
     }
 }

@@ -44,4 +44,12 @@ void InstallWorld(OutsideWorld* world) { g_installedWorld = world; }
 
 void InstallMessageBox(MessageBox* box) { g_messageBox = box; }
 
+void LogWarning(const std::string& text) {
+    if (g_messageBox != nullptr) {
+        g_messageBox->LogWarning(text);
+    } else {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+}
+
 }  // namespace platform

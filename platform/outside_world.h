@@ -42,4 +42,7 @@ void InstallWorld(OutsideWorld* world);
 // The message box that RealWorld::ShowMessage uses (not owned); nullptr restores standard error.
 void InstallMessageBox(MessageBox* box);
 
+// Writes why something failed to the installed message box's log, or to standard error.
+void LogWarning(const std::string& text);
+
 }  // namespace platform

@@ -7,6 +7,7 @@ namespace modFunc {
 bool StartProgram(const std::string& program, const std::string& commandLine) {
     std::string error;
     if (platform::World().StartCommandLine(program, commandLine, &error)) return true;
+    platform::LogWarning("Could not start " + commandLine + ": " + error);
     ShowMessageNaming(modConst::kMsgCannotStart, commandLine);
     return false;
 }
