@@ -43,6 +43,14 @@ e2e_standin() {
   printf '%s\n' "$dir/$1"
 }
 
+# e2e_typical_book FOLDER: a book of two records, p010 and p011, with the page image of p011.
+e2e_typical_book() {
+  mkdir -p "$1"
+  printf 'record' > "$1/p010.kif"
+  printf 'record' > "$1/p011.kif"
+  printf 'image' > "$1/p011.jpg"
+}
+
 APP_PID=""
 e2e_start() {
   "$PROG/Quillmere" > "$WORK/program.out" 2>&1 &

@@ -16,10 +16,7 @@ printf '出典：\n手数：\n' > "$PROG/Template.txt"
 for script in uwsSaveKif.uws uwsOpenStart.uws uwsEditTxt.uws; do printf "' script\n" > "$PROG/$script"; done
 
 book="$BOOKS/詰将棋第1巻"
-mkdir -p "$book"
-printf 'record' > "$book/p010.kif"
-printf 'record' > "$book/p011.kif"
-printf 'image' > "$book/p011.jpg"
+e2e_typical_book "$book"
 
 e2e_start
 e2e_screenshot 1-started
