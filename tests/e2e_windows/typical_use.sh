@@ -27,10 +27,7 @@ cp "$PROG/Quillmere.ini" "$WORK/first.ini"
 
 book="$BOOKS/詰将棋 第1巻"
 win_book="$WIN_BOOKS\\詰将棋 第1巻"
-mkdir -p "$book"
-printf 'record' > "$book/p010.kif"
-printf 'record' > "$book/p011.kif"
-printf 'image' > "$book/p011.jpg"
+e2e_typical_book "$book"
 
 e2e_start
 e2e_screenshot 1-started
