@@ -8,6 +8,7 @@
 #include "gui/fonts.h"
 #include "gui/group_frame_style.h"
 #include "gui/message_box.h"
+#include "gui/text_conversion.h"
 #include "platform/outside_world.h"
 #include "support/modConst.h"
 #include "version.h"
@@ -20,8 +21,7 @@ QtMessageBox g_messageBox;
 }  // namespace
 
 void SetUpApplication(QApplication& app) {
-    app.setApplicationName(QString::fromUtf8(modConst::kAppTitle.data(),
-                                             static_cast<int>(modConst::kAppTitle.size())));
+    app.setApplicationName(ToQt(modConst::kAppTitle));
     // The windows are laid out to the pixel for the usual Japanese dialog font at 9 points.
     QFont dialogFont(DialogFontFamily());
     dialogFont.setPointSizeF(9);
@@ -36,8 +36,7 @@ void SetUpApplication(QApplication& app) {
 
 QString MainWindowTitle() {
     return QStringLiteral("%1.exe %2.%3.%4")
-        .arg(QString::fromUtf8(modConst::kAppTitle.data(),
-                               static_cast<int>(modConst::kAppTitle.size())))
+        .arg(ToQt(modConst::kAppTitle))
         .arg(kVersionMajor)
         .arg(kVersionMinor)
         .arg(kVersionRevision);

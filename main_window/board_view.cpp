@@ -26,7 +26,7 @@ QString Kanji(int count) {
            (count % 10 != 0 ? kDigits.mid(count % 10, 1) : QString());
 }
 
-QString Name(Piece piece) { return quill::ToQt(std::string(shogi::PieceName(piece))); }
+QString Name(Piece piece) { return quill::ToQt(shogi::PieceName(piece)); }
 
 }  // namespace
 
@@ -47,17 +47,17 @@ QSize BoardView::sizeHint() const {
 }
 
 QString BoardView::HandText(const shogi::Position& position, Side side) {
-    QString text = quill::ToQt(std::string(side == Side::Sente ? modConst::kPreviewSenteHand
-                                                               : modConst::kPreviewGoteHand));
+    QString text =
+        quill::ToQt(side == Side::Sente ? modConst::kPreviewSenteHand : modConst::kPreviewGoteHand);
     const shogi::Hand& hand = position.hand(side);
     QStringList pieces;
     for (int kind = 1; kind < shogi::kHandKinds; ++kind) {
         if (hand[kind] == 0) continue;
         pieces << Name(static_cast<Piece>(kind)) + (hand[kind] > 1 ? Kanji(hand[kind]) : QString());
     }
-    text += pieces.isEmpty() ? quill::ToQt(std::string(modConst::kPreviewNone))
-                             : pieces.join(QStringLiteral("　"));
-    if (position.toMove == side) text += quill::ToQt(std::string(modConst::kPreviewToMove));
+    text +=
+        pieces.isEmpty() ? quill::ToQt(modConst::kPreviewNone) : pieces.join(QStringLiteral("　"));
+    if (position.toMove == side) text += quill::ToQt(modConst::kPreviewToMove);
     return text;
 }
 

@@ -33,6 +33,13 @@ namespace {
 
 std::string Str(std::string_view text) { return std::string(text); }
 
+// Where the window's frame stands on the screen when it opens.
+constexpr int kDesignedLeft = 50;
+constexpr int kDesignedTop = 0;
+// The page number in a record's name, "p012.kif": three digits from the second character on.
+constexpr int kPageNumberStart = 2;
+constexpr int kPageNumberWidth = 3;
+
 // The whole number "+1" works on: blanks around it allowed, a sign, and a decimal fraction
 // rounded to the nearest whole. Nothing for text that is not a number or is too large.
 std::optional<long long> ParsePageNumber(const QString& text) {
@@ -114,18 +121,18 @@ void frmMain::ConnectHandlers() {
 // ---- Paths, built afresh at every use --------------------------------------------------------
 
 std::string frmMain::BookRoot() const {
-    return modFunc::ParentFolder(modFunc::ProgramFolder()) + Str(modConst::kSep) +
-           Str(modConst::kBookFolderName);
+    return modFunc::JoinPath(modFunc::ParentFolder(modFunc::ProgramFolder()),
+                             modConst::kBookFolderName);
 }
 
 std::string frmMain::CurrentBookFolder() const {
-    return BookRoot() + Str(modConst::kSep) + quill::SelectedEntry(*ui->lstFolder);
+    return modFunc::JoinPath(BookRoot(), quill::SelectedEntry(*ui->lstFolder));
 }
 
 std::string frmMain::CurrentProblemFile() const { return quill::SelectedEntry(*ui->lstFile); }
 
 std::string frmMain::ProgramFile(std::string_view name) const {
-    return modFunc::ProgramFolder() + Str(modConst::kSep) + Str(name);
+    return modFunc::JoinPath(modFunc::ProgramFolder(), name);
 }
 
 void frmMain::OpenWithSystem(const std::string& path) const {
@@ -140,7 +147,7 @@ void frmMain::OpenWithSystem(const std::string& path) const {
 // ---- Start-up and shutdown ----------------------------------------------------------------
 
 void frmMain::Form_Load() {
-    move(50, 0);
+    move(kDesignedLeft, kDesignedTop);
     setWindowTitle(quill::MainWindowTitle());
     quill::ListWidgetBox books(*ui->lstFolder);
     modFunc::FillFolderList(BookRoot(), books);
@@ -165,9 +172,9 @@ void frmMain::lstFolder_Click() {
 
 void frmMain::lstFile_Click() {
     const std::string companion = CurrentProblemFile() + Str(modConst::kCompanionSuffix);
-    ui->lblMsg->setText(ToQt(Str(modConst::kStateCompanionAbsent)));
-    if (modFunc::FileHasContent(CurrentBookFolder() + Str(modConst::kSep) + companion)) {
-        ui->lblMsg->setText(ToQt(Str(modConst::kStateCompanionPresent)));
+    ui->lblMsg->setText(ToQt(modConst::kStateCompanionAbsent));
+    if (modFunc::FileHasContent(modFunc::JoinPath(CurrentBookFolder(), companion))) {
+        ui->lblMsg->setText(ToQt(modConst::kStateCompanionPresent));
     }
 }
 
@@ -215,12 +222,13 @@ void frmMain::cmdOpenBook_Click() {
     const std::optional<std::string> firstName =
         modFunc::ReplaceExtension(CurrentProblemFile(), Str(modConst::kImageExtension));
     if (!firstName) return;
-    const std::string firstPath = folder + Str(modConst::kSep) + *firstName;
+    const std::string firstPath = modFunc::JoinPath(folder, *firstName);
     // Page 000 has no page before it: the name formed for it ("p0-1.jpg") names no page image.
-    const std::string secondName = modFunc::DecrementNumberAt(*firstName, 2, 3);
+    const std::string secondName =
+        modFunc::DecrementNumberAt(*firstName, kPageNumberStart, kPageNumberWidth);
     const bool hasPreviousPage =
         !secondName.empty() && modFunc::IsAllDigits(utf8::Mid(secondName, 1, 3));
-    const std::string secondPath = folder + Str(modConst::kSep) + secondName;
+    const std::string secondPath = modFunc::JoinPath(folder, secondName);
 
     std::string toOpen;
     if (modFunc::FileHasContent(firstPath)) {
@@ -268,7 +276,7 @@ void frmMain::CreateRecord(const std::string& uwscPath) {
         return;
     }
     const std::string recordPath =
-        CurrentBookFolder() + Str(modConst::kSep) + "p" + FromQt(ui->txtPageN->text());
+        modFunc::JoinPath(CurrentBookFolder(), "p" + FromQt(ui->txtPageN->text()));
     if (!HandsOverWhole(recordPath)) return;
     const std::string line =
         commandLine::SaveKifScript(uwscPath, modFunc::ProgramFolder(), recordPath);
@@ -288,7 +296,7 @@ void frmMain::StartSolving(const std::string& uwscPath) {
         modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
         return;
     }
-    const std::string problemPath = CurrentBookFolder() + Str(modConst::kSep) + problemName;
+    const std::string problemPath = modFunc::JoinPath(CurrentBookFolder(), problemName);
     if (!modFunc::FileHasContent(problemPath)) {
         modFunc::ShowMessage(Str(modConst::kMsgProblemFileNotFound) + Str(modConst::kCrLf) +
                              problemPath);
@@ -311,7 +319,7 @@ void frmMain::OpenCompanion(const std::string& uwscPath) {
         return;
     }
     const std::string companionPath =
-        CurrentBookFolder() + Str(modConst::kSep) + problemName + Str(modConst::kCompanionSuffix);
+        modFunc::JoinPath(CurrentBookFolder(), problemName + Str(modConst::kCompanionSuffix));
     if (!HandsOverWhole(companionPath)) return;
     if (!modFunc::FileHasContent(companionPath) && !MakeCompanion(companionPath)) return;
     // Without an editor the script would have nothing to open the companion with.

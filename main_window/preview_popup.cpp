@@ -13,7 +13,7 @@
 
 namespace {
 
-QString Text(std::string_view text) { return quill::ToQt(std::string(text)); }
+QString Text(std::string_view text) { return quill::ToQt(text); }
 
 QLabel* NewLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);

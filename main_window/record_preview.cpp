@@ -19,10 +19,6 @@ constexpr int kLongestNoteLine = 40;
 
 std::string Str(std::string_view text) { return std::string(text); }
 
-std::string Join(const std::string& folder, const std::string& name) {
-    return folder + Str(modConst::kSep) + name;
-}
-
 // The name with its last extension replaced by "jpg"; empty for a name without a period.
 std::string ImageName(const std::string& recordName) {
     const std::size_t period = recordName.rfind('.');
@@ -44,7 +40,8 @@ std::array<std::string, 2> PageCandidates(const std::string& folder,
     const std::string first = ImageName(recordName);
     if (first.empty()) return {};
     const std::string second = PreviousPageName(first);
-    return {Join(folder, first), second.empty() ? std::string() : Join(folder, second)};
+    return {modFunc::JoinPath(folder, first),
+            second.empty() ? std::string() : modFunc::JoinPath(folder, second)};
 }
 
 bool HasContent(const std::string& path) {
@@ -54,13 +51,13 @@ bool HasContent(const std::string& path) {
 
 void ReadPage(const std::string& path, QSize box, RecordPreview& preview) {
     if (path.empty()) {
-        preview.pageProblem = ToQt(Str(modConst::kPreviewNoPage));
+        preview.pageProblem = ToQt(modConst::kPreviewNoPage);
         return;
     }
     const platform::FileHead head = platform::ReadFileHead(path, kPageReadLimit);
     // Without an image format plugin for JPEG, as some Qt builds for Windows are, the reader
     // cannot read the page either: the board and the notes are shown all the same.
-    preview.pageProblem = ToQt(Str(modConst::kPreviewPageNotShown));
+    preview.pageProblem = ToQt(modConst::kPreviewPageNotShown);
     if (!head.Whole()) return;
     QByteArray bytes =
         QByteArray::fromRawData(head.bytes.data(), static_cast<qsizetype>(head.bytes.size()));
@@ -106,7 +103,7 @@ std::string PageImagePath(const std::string& folder, const std::string& recordNa
 RecordPreview BuildPreview(const std::string& folder, const std::string& recordName,
                            QSize pageBox) {
     RecordPreview preview;
-    const std::string path = Join(folder, recordName);
+    const std::string path = modFunc::JoinPath(folder, recordName);
     preview.summary = record::ReadRecordFile(path);
     ReadPage(PageImagePath(folder, recordName), pageBox, preview);
     preview.notes = ReadNotes(path + Str(modConst::kCompanionSuffix));
@@ -116,7 +113,7 @@ RecordPreview BuildPreview(const std::string& folder, const std::string& recordN
 std::shared_ptr<const RecordPreview> PreviewCache::Get(const std::string& folder,
                                                        const std::string& recordName,
                                                        QSize pageBox) {
-    const std::string path = Join(folder, recordName);
+    const std::string path = modFunc::JoinPath(folder, recordName);
     const std::array<std::string, 2> pages = PageCandidates(folder, recordName);
     std::array<std::optional<platform::FileStamp>, 4> stamps = {
         platform::StampOf(path), platform::StampOf(path + Str(modConst::kCompanionSuffix)),

@@ -38,6 +38,13 @@ std::string LeadingCharsOfPaddedNumber(const std::string& number, std::size_t wi
 
 // The last character is passed over, so a folder written with a trailing separator gives the
 // same parent as without it.
+std::string JoinPath(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    path += modConst::kSep;
+    path += name;
+    return path;
+}
+
 std::string ParentFolder(const std::string& path) {
     const std::size_t length = utf8::Length(path);
     if (length < 2) return {};
