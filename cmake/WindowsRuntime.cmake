@@ -53,13 +53,28 @@ function(quill_copy_windows_runtime target folder)
     endforeach()
 endfunction()
 
-# quill_install_windows_runtime(DESTINATION): the same files in the package.
+# quill_install_windows_runtime(DESTINATION): the same files in the package. A stripped install
+# (cpack, or cmake --install --strip) takes their symbols off too, as it does the program's.
 function(quill_install_windows_runtime destination)
-    install(FILES ${QUILLMERE_RUNTIME_DLLS} ${QUILLMERE_QT_DLLS} DESTINATION ${destination})
+    set(pairs)
+    foreach(dll ${QUILLMERE_RUNTIME_DLLS} ${QUILLMERE_QT_DLLS})
+        list(APPEND pairs "${destination}|${dll}")
+    endforeach()
     foreach(plugin ${QUILLMERE_QT_PLUGINS})
-        string(REPLACE "|" ";" parts "${plugin}")
-        list(GET parts 0 subfolder)
+        list(APPEND pairs "${destination}/${plugin}")
+    endforeach()
+    foreach(pair ${pairs})
+        string(REPLACE "|" ";" parts "${pair}")
+        list(GET parts 0 folder)
         list(GET parts 1 file)
-        install(FILES ${file} DESTINATION ${destination}/${subfolder})
+        install(FILES ${file} DESTINATION ${folder})
+        if(CMAKE_STRIP)
+            install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+                get_filename_component(name \"${file}\" NAME)
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${folder}/\${name}\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+            endif()")
+        endif()
     endforeach()
 endfunction()
