@@ -9,14 +9,6 @@
 // settings window's boxes and every start recorded.
 class AutomationTest : public MainWindowTest {
   protected:
-    void SetTools(const std::string& uwsc, const std::string& terapad,
-                  const std::string& kifuw = "", const std::string& kshogi = "") {
-        frmIni& settings = frmIni::Get();
-        settings.PathBox(frmIni::kKifFWin)->setText(QString::fromStdString(kifuw));
-        settings.PathBox(frmIni::kKShogi)->setText(QString::fromStdString(kshogi));
-        settings.PathBox(frmIni::kUWSC)->setText(QString::fromStdString(uwsc));
-        settings.PathBox(frmIni::kTerapad)->setText(QString::fromStdString(terapad));
-    }
     std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
 };
 

@@ -42,10 +42,7 @@ class HostileNamesTest : public MainWindowTest {
         struct stat info;
         return lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
     }
-    void SetScriptTools(const std::string& terapad) {
-        frmIni::Get().PathBox(frmIni::kUWSC)->setText(QString::fromStdString(kRunner));
-        frmIni::Get().PathBox(frmIni::kTerapad)->setText(QString::fromStdString(terapad));
-    }
+    void SetScriptTools(const std::string& terapad) { SetTools(kRunner, terapad); }
     // The arguments that recorded command line `index` hands the script runner, split as the
     // started runner would split them.
     std::vector<std::string> ScriptArguments(std::size_t index) const {

@@ -1,13 +1,15 @@
 // The main window without a mouse: every control reached by Tab, each told apart by its
 // accessible name, and the Enter key starting nothing.
-#include <QAccessible>
 #include <QListWidget>
 #include <QSet>
 #include <QTest>
 
+#include "common/accessible_name.h"
 #include "main_window_fixture.h"
 
 namespace {
+
+using testing_support::AccessibleName;
 
 class KeyboardTest : public MainWindowTest {
   protected:
@@ -19,10 +21,6 @@ class KeyboardTest : public MainWindowTest {
             if (control) controls << widget;
         }
         return controls;
-    }
-    static QString AccessibleName(QWidget* widget) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-        return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
     }
 };
 

@@ -56,6 +56,15 @@ class MainWindowTest : public testing::Test {
     QLineEdit* Current() const { return Control<QLineEdit>("txtCur"); }
     std::string CompanionState() const { return Control<QLabel>("lblMsg")->text().toStdString(); }
     void Click(const char* button) const { Control<QPushButton>(button)->click(); }
+    // The outside programs' paths, typed into the settings window's boxes.
+    static void SetTools(const std::string& uwsc, const std::string& terapad,
+                         const std::string& kifuw = "", const std::string& kshogi = "") {
+        frmIni& settings = frmIni::Get();
+        settings.PathBox(frmIni::kKifFWin)->setText(QString::fromStdString(kifuw));
+        settings.PathBox(frmIni::kKShogi)->setText(QString::fromStdString(kshogi));
+        settings.PathBox(frmIni::kUWSC)->setText(QString::fromStdString(uwsc));
+        settings.PathBox(frmIni::kTerapad)->setText(QString::fromStdString(terapad));
+    }
 
     static QStringList Entries(const QListWidget* list) {
         QStringList entries;

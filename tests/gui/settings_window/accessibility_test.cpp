@@ -1,18 +1,15 @@
 // The settings window for assistive technology: each path box and "起動" button is named after
 // the program it is for.
-#include <QAccessible>
 #include <QSet>
 
+#include "common/accessible_name.h"
 #include "settings_window_fixture.h"
 
 namespace {
 
 using Accessibility = SettingsWindowTest;
 
-QString AccessibleName(QWidget* widget) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
+using testing_support::AccessibleName;
 
 TEST_F(Accessibility, EveryControlHasItsOwnName) {
     frmIni& window = frmIni::Get();

@@ -12,37 +12,13 @@
 #include <string>
 
 #include "common/temp_folder.h"
+#include "common/wave_file.h"
 #include "platform/sound.h"
 
 namespace {
 
 using testing_support::TempFolder;
 using Clock = std::chrono::steady_clock;
-
-void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A mono 16-bit PCM wave of the given length, a quiet square tone.
-std::string MakeWave(int milliseconds) {
-    const std::uint32_t rate = 8000;
-    const std::uint32_t samples = rate * static_cast<std::uint32_t>(milliseconds) / 1000;
-    const std::uint32_t dataBytes = samples * 2;
-    std::string wave = "RIFF";
-    PutLittleEndian(wave, 36 + dataBytes, 4);
-    wave += "WAVEfmt ";
-    PutLittleEndian(wave, 16, 4);
-    PutLittleEndian(wave, 1, 2);  // PCM
-    PutLittleEndian(wave, 1, 2);  // mono
-    PutLittleEndian(wave, rate, 4);
-    PutLittleEndian(wave, rate * 2, 4);
-    PutLittleEndian(wave, 2, 2);
-    PutLittleEndian(wave, 16, 2);
-    wave += "data";
-    PutLittleEndian(wave, dataBytes, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) PutLittleEndian(wave, (i / 20) % 2 ? 2000 : 0, 2);
-    return wave;
-}
 
 double SecondsToPlay(const std::string& path) {
     const Clock::time_point start = Clock::now();
@@ -67,7 +43,8 @@ class SoundTest : public ::testing::Test {
 
 TEST_F(SoundTest, ReturnsOnlyAfterTheSoundHasPlayed) {
     UseDriver("disk");
-    const std::string wave = folder.WriteFile("start.wav", MakeWave(500));
+    const std::string wave = folder.WriteFile(
+        "start.wav", testing_support::WaveFile(500, testing_support::WaveSound::QuietTone));
     const double seconds = SecondsToPlay(wave);
     EXPECT_GE(seconds, 0.4);
     EXPECT_LT(seconds, 10.0);
@@ -89,7 +66,10 @@ TEST_F(SoundTest, WhatCannotBePlayedReturnsPromptlyInSilence) {
 
 TEST_F(SoundTest, NoUsableAudioDriverReturnsPromptly) {
     UseDriver("no-such-audio-driver");
-    EXPECT_LT(SecondsToPlay(folder.WriteFile("start.wav", MakeWave(500))), 10.0);
+    EXPECT_LT(
+        SecondsToPlay(folder.WriteFile(
+            "start.wav", testing_support::WaveFile(500, testing_support::WaveSound::QuietTone))),
+        10.0);
 
     // The next call starts afresh and finds the working driver.
     UseDriver("disk");
