@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWindow>
+#include <exception>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -70,8 +71,14 @@ void BusyWait(const std::function<void()>& blocking) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     InputKeeper keeper;
     QEventLoop loop;
-    std::thread worker([&blocking, &loop] {
-        blocking();
+    // What the call throws is thrown again here, after the wait, as a plain call would throw it.
+    std::exception_ptr failure;
+    std::thread worker([&blocking, &loop, &failure] {
+        try {
+            blocking();
+        } catch (...) {
+            failure = std::current_exception();
+        }
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     // Painting and timers go on; input is kept by the keeper.
@@ -79,6 +86,7 @@ void BusyWait(const std::function<void()>& blocking) {
     worker.join();
     QGuiApplication::restoreOverrideCursor();
     keeper.Deliver();
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 #include <QWindow>
 #include <chrono>
 #include <future>
+#include <stdexcept>
 
 #include "main_window_fixture.h"
 
@@ -93,6 +94,20 @@ TEST_F(AutomationTest, TheWindowPaintsDuringThePausesAndActsOnClicksAfterThem) {
     EXPECT_EQ(pageMeanwhile, "010");
     QCoreApplication::processEvents();
     EXPECT_EQ(PageNumber()->text(), "011");
+}
+
+// What fails while the handler waits is reported as any unexpected failure is, and the program
+// goes on.
+TEST_F(AutomationTest, AFailureWhileTheChimePlaysIsReportedAndTheWindowGoesOn) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    SetTools("uwsc", "");
+    world.duringSound = [] { throw std::runtime_error("the sound device is gone"); };
+    Click("cmdUWSC_1");
+    EXPECT_EQ(world.messages, std::vector<std::string>{"the sound device is gone"});
+    world.duringSound = nullptr;
+    Click("cmdNext");
+    EXPECT_EQ(world.messages.size(), 1u);
 }
 
 // An empty book folder on first use leaves no book selected; the record would be made in the
