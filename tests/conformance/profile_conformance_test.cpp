@@ -48,37 +48,50 @@ class ProfileConformance : public ::testing::Test {
     std::string error;
 };
 
-TEST_F(ProfileConformance, ReadingFollowsTheProfileRules) {
-    SetContent(
-        "[exepath]\r\n"
-        "kiffwin=C:\\Kifu\\KifuW.exe\r\n"
-        "KShogi =  C:\\K Shogi\\K-Shogi64.exe  \r\n"
-        "UWSC=\"C:\\UWSC\\UWSC.exe\"\r\n"
-        "Terapad='C:\\TeraPad\\TeraPad.exe'\r\n"
-        "Empty=\r\n"
-        "Inner=\"a\" b\"\r\n"
-        "; Comment=no\r\n"
-        "[Other]\r\n"
-        "Only=other\r\n");
-    struct Case {
-        const char* section;
-        const char* key;
-        const char* expected;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"ExePath", "KifFWin", "C:\\Kifu\\KifuW.exe"},        // names match in any case
-             {"EXEPATH", "kshogi", "C:\\K Shogi\\K-Shogi64.exe"},  // blanks around dropped
-             {"ExePath", "UWSC", "C:\\UWSC\\UWSC.exe"},            // one pair of quotes dropped
-             {"ExePath", "Terapad", "C:\\TeraPad\\TeraPad.exe"},
-             {"ExePath", "Empty", ""},
-             {"ExePath", "Inner", "a\" b"},
-             {"ExePath", "Missing", "<default>"},
-             {"ExePath", "Only", "<default>"},  // keys of other sections are not seen
-             {"Missing", "KifFWin", "<default>"},
-             {"Other", "Only", "other"},
-         }) {
-        EXPECT_EQ(Read(c.section, c.key), c.expected) << c.section << " / " << c.key;
-    }
+// One settings file read by the profile rules, one row a rule.
+constexpr const char* kRulesFile =
+    "[exepath]\r\n"
+    "kiffwin=C:\\Kifu\\KifuW.exe\r\n"
+    "KShogi =  C:\\K Shogi\\K-Shogi64.exe  \r\n"
+    "UWSC=\"C:\\UWSC\\UWSC.exe\"\r\n"
+    "Terapad='C:\\TeraPad\\TeraPad.exe'\r\n"
+    "Empty=\r\n"
+    "Inner=\"a\" b\"\r\n"
+    "; Comment=no\r\n"
+    "[Other]\r\n"
+    "Only=other\r\n";
+
+struct ReadingRule {
+    const char* name;
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+class ProfileReading : public ProfileConformance,
+                       public ::testing::WithParamInterface<ReadingRule> {};
+
+TEST_P(ProfileReading, FollowsTheProfileRules) {
+    SetContent(kRulesFile);
+    EXPECT_EQ(Read(GetParam().section, GetParam().key), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ProfileReading,
+    ::testing::Values(
+        ReadingRule{"NamesMatchInAnyCase", "ExePath", "KifFWin", "C:\\Kifu\\KifuW.exe"},
+        ReadingRule{"BlanksAroundAreDropped", "EXEPATH", "kshogi", "C:\\K Shogi\\K-Shogi64.exe"},
+        ReadingRule{"OnePairOfQuotesIsDropped", "ExePath", "UWSC", "C:\\UWSC\\UWSC.exe"},
+        ReadingRule{"SingleQuotesToo", "ExePath", "Terapad", "C:\\TeraPad\\TeraPad.exe"},
+        ReadingRule{"EmptyValue", "ExePath", "Empty", ""},
+        ReadingRule{"InnerQuotesStay", "ExePath", "Inner", "a\" b"},
+        ReadingRule{"MissingKeyGivesTheDefault", "ExePath", "Missing", "<default>"},
+        ReadingRule{"KeysOfOtherSectionsAreNotSeen", "ExePath", "Only", "<default>"},
+        ReadingRule{"MissingSectionGivesTheDefault", "Missing", "KifFWin", "<default>"},
+        ReadingRule{"OtherSectionsAreRead", "Other", "Only", "other"}),
+    [](const ::testing::TestParamInfo<ReadingRule>& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileConformance, AMissingFileGivesTheDefaultAndIsNotMade) {
     ini = folder.Join("missing.ini");
     EXPECT_EQ(Read("ExePath", "KifFWin"), "<default>");
     EXPECT_FALSE(folder.Exists("missing.ini"));

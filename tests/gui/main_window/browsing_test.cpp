@@ -118,19 +118,33 @@ TEST_F(MainWindowTest, PlusOneOnTextThatIsNoNumberLeavesItAndSaysWhy) {
     EXPECT_EQ(PageNumber()->text().toStdString(), "99999999999999999999");
 }
 
-TEST_F(MainWindowTest, PageNumberCheckNamesWhatIsWrong) {
+struct BadPageNumber {
+    const char* name;
+    const char* text;
+    std::string_view message;
+};
+
+class PageNumberCheck : public MainWindowTest, public testing::WithParamInterface<BadPageNumber> {};
+
+TEST_P(PageNumberCheck, NamesWhatIsWrong) {
     Start();
-    const std::pair<const char*, std::string_view> cases[] = {
-        {"12", modConst::kMsgPageNotThreeChars}, {"0012", modConst::kMsgPageNotThreeChars},
-        {"1a2", modConst::kMsgPageNotDigits},    {"１２３", modConst::kMsgPageNotDigits},
-        {"12 ", modConst::kMsgPageNotDigits},
-    };
-    for (const auto& [text, expected] : cases) {
-        PageNumber()->setText(QString::fromUtf8(text));
-        std::string message = "before";
-        EXPECT_FALSE(window->ValidatePageNumber(message)) << text;
-        EXPECT_EQ(message, expected) << text;
-    }
+    PageNumber()->setText(QString::fromUtf8(GetParam().text));
+    std::string message = "before";
+    EXPECT_FALSE(window->ValidatePageNumber(message));
+    EXPECT_EQ(message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PageNumberCheck,
+    testing::Values(BadPageNumber{"TwoDigits", "12", modConst::kMsgPageNotThreeChars},
+                    BadPageNumber{"FourDigits", "0012", modConst::kMsgPageNotThreeChars},
+                    BadPageNumber{"ALetter", "1a2", modConst::kMsgPageNotDigits},
+                    BadPageNumber{"FullWidthDigits", "１２３", modConst::kMsgPageNotDigits},
+                    BadPageNumber{"ABlank", "12 ", modConst::kMsgPageNotDigits}),
+    [](const testing::TestParamInfo<BadPageNumber>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, PageNumberCheckPassesThreeDigitsAndSaysNothing) {
+    Start();
     PageNumber()->setText("007");
     std::string message = "before";
     EXPECT_TRUE(window->ValidatePageNumber(message));
