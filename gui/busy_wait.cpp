@@ -1,11 +1,11 @@
 #include "gui/busy_wait.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QWindow>
 #include <exception>
 #include <memory>
 #include <thread>
