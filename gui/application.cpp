@@ -9,8 +9,8 @@
 #include "gui/group_frame_style.h"
 #include "gui/message_box.h"
 #include "gui/text_conversion.h"
-#include "platform/outside_world.h"
 #include "support/modConst.h"
+#include "support/outside_world.h"
 #include "version.h"
 
 namespace quill {
@@ -31,7 +31,7 @@ void SetUpApplication(QApplication& app) {
     if (app.style()->name() == QLatin1String("fusion")) {
         app.setStyle(new GroupFrameStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     }
-    platform::InstallMessageBox(&g_messageBox);
+    outside::InstallMessageBox(&g_messageBox);
 }
 
 QString MainWindowTitle() {

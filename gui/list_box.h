@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "support/user_interface.h"
 
 class QListWidget;
 class QListWidgetItem;
@@ -12,7 +12,7 @@ class QListWidgetItem;
 namespace quill {
 
 // A list box over a QListWidget. Appending to a sorting list keeps its order.
-class ListWidgetBox : public platform::ListBox {
+class ListWidgetBox : public outside::ListBox {
   public:
     explicit ListWidgetBox(QListWidget& list) : list_(list) {}
     void Clear() override;

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "platform/user_interface.h"
+#include "support/user_interface.h"
 
 namespace quill {
 
 // A modal message box with OK only, no icon, the application title as its title. Line breaks
 // given as CR LF show as one break.
-class QtMessageBox : public platform::MessageBox {
+class QtMessageBox : public outside::MessageBox {
   public:
     void Show(const std::string& text) override;
     // To the logging category "quillmere.outside".

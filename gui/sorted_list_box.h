@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "support/user_interface.h"
 
 // A list that keeps its entries in the alphabetical order a desktop list box uses: by the
 // user's locale and without regard to case, so P012.kif stands between p011.kif and p013.kif.
@@ -15,7 +15,7 @@ namespace quill {
 bool ListOrderLess(const QString& a, const QString& b);
 
 // The list box service over a sorted QListWidget. Each entry goes in at its place in the order.
-class SortedListBox : public platform::ListBox {
+class SortedListBox : public outside::ListBox {
   public:
     explicit SortedListBox(QListWidget& list) : list_(list) {}
     void Clear() override;

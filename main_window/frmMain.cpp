@@ -18,11 +18,11 @@
 #include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
 #include "platform/file_ops.h"
-#include "platform/outside_world.h"
 #include "settings_window/frmIni.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
+#include "support/outside_world.h"
 #include "support/utf8_text.h"
 #include "ui_frmMain.h"
 
@@ -138,8 +138,8 @@ std::string frmMain::ProgramFile(std::string_view name) const {
 void frmMain::OpenWithSystem(const std::string& path) const {
     std::string error;
     // The desktop's answer is not awaited; only an opener that cannot be started at all is told.
-    if (!platform::World().OpenWithSystem(path, &error)) {
-        platform::LogWarning("Could not open " + path + ": " + error);
+    if (!outside::World().OpenWithSystem(path, &error)) {
+        outside::World().LogWarning("Could not open " + path + ": " + error);
         modFunc::ShowMessageNaming(modConst::kMsgCannotOpen, path);
     }
 }
@@ -282,7 +282,7 @@ void frmMain::CreateRecord(const std::string& uwscPath) {
         commandLine::SaveKifScript(uwscPath, modFunc::ProgramFolder(), recordPath);
     // Nothing was started, so there is nothing to wait for.
     if (!modFunc::StartProgram(uwscPath, line)) return;
-    quill::BusyWait([] { platform::World().SleepMilliseconds(kScriptPauseMilliseconds); });
+    quill::BusyWait([] { outside::World().SleepMilliseconds(kScriptPauseMilliseconds); });
     lstFolder_Click();
     ui->lstFile->setCurrentRow(ui->lstFile->count() - 1);
 }
@@ -362,6 +362,8 @@ bool frmMain::MakeCompanion(const std::string& companionPath) const {
     const std::string templatePath = ProgramFile(modConst::kTemplateFile);
     const platform::CopyResult copied = platform::CopyToNewFile(templatePath, companionPath);
     if (copied) return true;
+    outside::World().LogWarning("Could not copy " + templatePath + " to " + companionPath + ": " +
+                                copied.reason);
     // Either the template cannot be read, or something that is not a file (a folder, a FIFO) or
     // no folder at all stands where the companion goes; the message names the one at fault.
     if (copied.fault == platform::CopyFault::kSourceUnreadable) {

@@ -49,6 +49,7 @@ enum class CopyFault {
 // The outcome of CopyToNewFile: true when the copy was made.
 struct CopyResult {
     CopyFault fault = CopyFault::kNone;
+    std::string reason;  // the system's description of a fault, for the program's log
     explicit operator bool() const { return fault == CopyFault::kNone; }
 };
 
@@ -56,7 +57,7 @@ struct CopyResult {
 // the permissions any new file of the user gets (on POSIX 0666 less the umask; on Windows never
 // the read-only attribute), not those of `from`. Anything that already stands at `to` (a file, a
 // link, even one that leads nowhere, a folder) makes the copy fail and stays exactly as it was.
-// A failed copy leaves no partial file behind, and says which side failed.
+// A failed copy leaves no partial file behind, and says which side failed and why.
 CopyResult CopyToNewFile(const std::string& from, const std::string& to);
 
 }  // namespace platform

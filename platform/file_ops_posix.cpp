@@ -18,21 +18,40 @@ bool IsUsablePath(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
 }
 
-// Copies the rest of `from` to `to`. False when either fails.
-bool CopyContent(int from, int to) {
+// Copies the rest of `from` to `to`. Gives 0, or the errno of the read or write that failed.
+int CopyContent(int from, int to) {
     std::vector<char> buffer(64 * 1024);
     while (true) {
         const ssize_t got = read(from, buffer.data(), buffer.size());
         if (got < 0) {
             if (errno == EINTR) continue;
-            return false;
+            return errno;
         }
-        if (got == 0) return true;
-        if (posix::WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got))) !=
-            0) {
-            return false;
-        }
+        if (got == 0) return 0;
+        const int error =
+            posix::WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        if (error != 0) return error;
     }
+}
+
+// Copies all of `from` to a new file made at `to` itself, exclusively, and removes that file
+// again if the copy fails. Gives 0, or the errno of the step that failed.
+int CopyUnderItsOwnName(int from, const std::string& to) {
+    posix::FileDescriptor direct(
+        open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!direct.valid()) return errno;
+    int error = lseek(from, 0, SEEK_SET) == 0 ? 0 : errno;
+    if (error == 0) error = CopyContent(from, direct.get());
+    if (error == 0 && fsync(direct.get()) != 0) error = errno;
+    if (!direct.Close() && error == 0) error = errno;
+    if (error != 0) unlink(to.c_str());
+    return error;
+}
+
+// A failed copy, with the system's description of `error`; without one, the file in the way was
+// not a regular file.
+CopyResult CopyFailed(CopyFault fault, int error) {
+    return {fault, error != 0 ? posix::ErrorText(error) : "not a regular file"};
 }
 
 }  // namespace
@@ -90,36 +109,28 @@ EntryKind EntryAt(const std::string& path) {
 
 CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
     struct stat info;
+    errno = 0;
     const posix::FileDescriptor source = posix::OpenRegularFile(from, &info);
-    if (!source.valid()) return {CopyFault::kSourceUnreadable};
-    if (!IsUsablePath(to)) return {CopyFault::kDestinationNotMade};
+    if (!source.valid()) return CopyFailed(CopyFault::kSourceUnreadable, errno);
+    if (!IsUsablePath(to)) return CopyFailed(CopyFault::kDestinationNotMade, EINVAL);
 
     // The copy is made whole under a hidden name beside its destination and then linked in
     // under the real name, which fails if anything, even a link that leads nowhere, has come to
     // stand there; a failure never leaves a partial file under the real name.
     int error = 0;
     posix::TemporaryFileBeside temporary(to, error);
-    if (!temporary.valid()) return {CopyFault::kDestinationNotMade};
-    bool ok = CopyContent(source.get(), temporary.fd()) && temporary.Finish() == 0;
-    if (ok) {
+    if (!temporary.valid()) return CopyFailed(CopyFault::kDestinationNotMade, error);
+    error = CopyContent(source.get(), temporary.fd());
+    if (error == 0) error = temporary.Finish();
+    if (error == 0) {
         error = temporary.PlaceAsNew(to);
-        // A file system without links (FAT on a memory stick): the new file is made under its
-        // own name, exclusively, and removed again if the copy fails.
+        // A file system without links (FAT on a memory stick).
         if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK) {
-            ok = false;
-            posix::FileDescriptor direct(
-                open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (direct.valid()) {
-                ok = lseek(source.get(), 0, SEEK_SET) == 0 &&
-                     CopyContent(source.get(), direct.get()) && fsync(direct.get()) == 0;
-                ok = direct.Close() && ok;
-                if (!ok) unlink(to.c_str());
-            }
-        } else {
-            ok = error == 0;
+            error = CopyUnderItsOwnName(source.get(), to);
         }
     }
-    return {ok ? CopyFault::kNone : CopyFault::kDestinationNotMade};
+    if (error != 0) return CopyFailed(CopyFault::kDestinationNotMade, error);
+    return {};
 }
 
 }  // namespace platform

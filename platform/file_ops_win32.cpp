@@ -27,6 +27,12 @@ win32::FileHandle OpenDiskFile(const std::string& path, DWORD access) {
     return file;
 }
 
+// A failed copy, with the system's description of `error`; without one, the file in the way was
+// not a file on a disk.
+CopyResult CopyFailed(CopyFault fault, DWORD error) {
+    return {fault, error != ERROR_SUCCESS ? win32::ErrorText(error) : "not a file on a disk"};
+}
+
 }  // namespace
 
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path) {
@@ -88,10 +94,15 @@ EntryKind EntryAt(const std::string& path) {
 }
 
 CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
-    if (!OpenDiskFile(from, GENERIC_READ).valid()) return {CopyFault::kSourceUnreadable};
+    SetLastError(ERROR_SUCCESS);
+    if (!OpenDiskFile(from, GENERIC_READ).valid()) {
+        return CopyFailed(CopyFault::kSourceUnreadable, GetLastError());
+    }
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);
-    if (!source || !target || to.empty()) return {CopyFault::kDestinationNotMade};
+    if (!source || !target || to.empty()) {
+        return CopyFailed(CopyFault::kDestinationNotMade, ERROR_INVALID_NAME);
+    }
 
     // Copied under a temporary name beside the destination and moved into place only when
     // complete, without replacing anything: a copy that fails part way (a full disk) leaves no
@@ -104,7 +115,8 @@ CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
          SetFileAttributesW(temporary.path(),
                             attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != 0;
     ok = ok && temporary.PlaceAsNew(*target);
-    return {ok ? CopyFault::kNone : CopyFault::kDestinationNotMade};
+    if (!ok) return CopyFailed(CopyFault::kDestinationNotMade, GetLastError());
+    return {};
 }
 
 }  // namespace platform

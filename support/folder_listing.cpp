@@ -50,7 +50,7 @@ void ListFilesByExtensions(const std::string& folder, const std::string& extensi
     }
 }
 
-void FillFolderList(const std::string& folder, platform::ListBox& list) {
+void FillFolderList(const std::string& folder, outside::ListBox& list) {
     list.Clear();
     const std::vector<std::string> found =
         platform::FindFiles(InFolder(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
@@ -67,7 +67,7 @@ void FillFolderList(const std::string& folder, platform::ListBox& list) {
     if (!subfolders.empty()) list.AppendMany(subfolders);
 }
 
-void FillListFromArray(const NameArray& names, platform::ListBox& list) {
+void FillListFromArray(const NameArray& names, outside::ListBox& list) {
     list.Clear();
     if (names.size() > 1) list.AppendMany(NameArray(names.begin() + 1, names.end()));
 }

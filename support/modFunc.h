@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "support/user_interface.h"
 
 // The support routines both windows work through. Stateless: every path is built afresh.
 // Text is UTF-8; where a routine counts characters, it counts Unicode characters, not bytes.
@@ -47,8 +47,8 @@ bool IsAllDigits(const std::string& text);
 std::string DecrementNumberAt(const std::string& text, int start, int width);
 void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
                            NameArray& names);
-void FillFolderList(const std::string& folder, platform::ListBox& list);
-void FillListFromArray(const NameArray& names, platform::ListBox& list);
+void FillFolderList(const std::string& folder, outside::ListBox& list);
+void FillListFromArray(const NameArray& names, outside::ListBox& list);
 
 // ---- Sound and editor --------------------------------------------------------------------
 // Plays `name` from the program folder, or else from the system's sound folder; synchronous.

@@ -1,7 +1,7 @@
-#include "platform/outside_world.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
+#include "support/outside_world.h"
 
 namespace modFunc {
 
@@ -15,7 +15,7 @@ void PlaySoundFile(const std::string& name) {
         path += modConst::kSep;
         path += name;
     }
-    platform::World().PlayWaveFile(path);
+    outside::World().PlayWaveFile(path);
 }
 
 // The file itself is not tested: the editor is free to create it.

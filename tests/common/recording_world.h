@@ -4,18 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/outside_world.h"
+#include "support/outside_world.h"
 
 namespace testing_support {
 
 // Stands in for the outside world while installed: records every command line, opened path,
 // sound, pause and message instead of acting, so a test can check them exactly. Each action is
 // also written, in the order the program took them, to `events` ("start: ", "open: ", "sound: ",
-// "sleep: " or "message: " and its text), so that a test can check the order too.
-class RecordingWorld : public platform::OutsideWorld {
+// "sleep: " or "message: " and its text), so that a test can check the order too. What the
+// program writes to its log goes to `warnings` only.
+class RecordingWorld : public outside::OutsideWorld {
   public:
-    RecordingWorld() { platform::InstallWorld(this); }
-    ~RecordingWorld() override { platform::InstallWorld(nullptr); }
+    RecordingWorld() { outside::InstallWorld(this); }
+    ~RecordingWorld() override { outside::InstallWorld(nullptr); }
     RecordingWorld(const RecordingWorld&) = delete;
     RecordingWorld& operator=(const RecordingWorld&) = delete;
 
@@ -49,6 +50,7 @@ class RecordingWorld : public platform::OutsideWorld {
         messages.push_back(text);
         events.push_back("message: " + text);
     }
+    void LogWarning(const std::string& text) override { warnings.push_back(text); }
 
     void Clear() {
         programs.clear();
@@ -58,6 +60,7 @@ class RecordingWorld : public platform::OutsideWorld {
         sleeps.clear();
         messages.clear();
         events.clear();
+        warnings.clear();
     }
 
     bool startSucceeds = true;
@@ -72,6 +75,7 @@ class RecordingWorld : public platform::OutsideWorld {
     std::vector<int> sleeps;
     std::vector<std::string> messages;
     std::vector<std::string> events;
+    std::vector<std::string> warnings;
 };
 
 }  // namespace testing_support

@@ -119,6 +119,7 @@ TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
 
 // A failed copy says which side failed, so that the message names the file at fault: the source
 // when it cannot be opened for reading, whatever stands at the destination; else the destination.
+// It also says why, for the log.
 struct CopyFaultCase {
     const char* name;
     const char* from;  // a name in a book holding "Template.txt", "kept.kif.txt" and the folder
@@ -135,7 +136,9 @@ TEST_P(CopyFaultTest, NamesTheSideThatFailed) {
     book.WriteFile("kept.kif.txt", "kept");
     book.MakeFolder("occupied");
     const std::string from = *GetParam().from == '\0' ? book.path() : book.Join(GetParam().from);
-    EXPECT_EQ(platform::CopyToNewFile(from, book.Join(GetParam().to)).fault, GetParam().fault);
+    const platform::CopyResult result = platform::CopyToNewFile(from, book.Join(GetParam().to));
+    EXPECT_EQ(result.fault, GetParam().fault);
+    EXPECT_FALSE(result.reason.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

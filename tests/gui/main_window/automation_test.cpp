@@ -163,6 +163,9 @@ TEST_F(AutomationTest, CreateThatCannotStartTheRunnerSaysSoAndDoesNotWait) {
     ASSERT_EQ(world.messages.size(), 1u);
     EXPECT_EQ(world.messages[0], std::string(modConst::kMsgCannotStart) + "\r\n  " + " " +
                                      Prog("uwsSaveKif.uws") + " " + Book("A") + Sep() + "p007");
+    EXPECT_EQ(world.warnings,
+              std::vector<std::string>{"Could not start  " + Prog("uwsSaveKif.uws") + " " +
+                                       Book("A") + Sep() + "p007: cannot start"});
     EXPECT_TRUE(world.sleeps.empty());
 }
 
@@ -282,6 +285,12 @@ TEST_F(AutomationTest, CompanionWithoutATemplateSaysSoAndStartsNothing) {
     EXPECT_EQ(world.messages,
               std::vector<std::string>{std::string(modConst::kMsgTemplateNotCopied) + "\r\n  " +
                                        Prog("Template.txt")});
+    // The log says why, in the system's words.
+    const std::string logged =
+        "Could not copy " + Prog("Template.txt") + " to " + Book("A/p001.kif.txt") + ": ";
+    ASSERT_EQ(world.warnings.size(), 1u);
+    EXPECT_EQ(world.warnings[0].substr(0, logged.size()), logged);
+    EXPECT_GT(world.warnings[0].size(), logged.size());
     EXPECT_TRUE(world.commandLines.empty());
     EXPECT_FALSE(temp.Exists("book/A/p001.kif.txt"));
     EXPECT_TRUE(world.sounds.empty());

@@ -7,9 +7,9 @@
 
 #include "common/recording_world.h"
 #include "common/temp_folder.h"
-#include "platform/user_interface.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
+#include "support/user_interface.h"
 
 namespace testing_support {
 
@@ -22,7 +22,7 @@ inline std::string WithSep(std::string path) {
 }
 
 // A list box that remembers what was appended since the last Clear().
-class RecordingListBox : public platform::ListBox {
+class RecordingListBox : public outside::ListBox {
   public:
     void Clear() override {
         items.clear();

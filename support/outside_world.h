@@ -2,12 +2,13 @@
 
 #include <string>
 
-#include "user_interface.h"
+#include "support/user_interface.h"
 
-namespace platform {
+namespace outside {
 
 // Every action of the program that reaches outside it and that a test wants to see rather than
-// suffer: starting programs, opening files with the system, sounds, pauses and message boxes.
+// suffer: starting programs, opening files with the system, sounds, pauses, message boxes, and
+// the log of why something failed.
 // The program acts through World(); tests install a recorder in its place.
 class OutsideWorld {
   public:
@@ -19,10 +20,13 @@ class OutsideWorld {
     virtual void PlayWaveFile(const std::string& path) = 0;
     virtual void SleepMilliseconds(int milliseconds) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
+    // Writes the system's reason for a failure that a message has told the user of, for whoever
+    // reads the program's log (a terminal, a debugger); the message stays as it is.
+    virtual void LogWarning(const std::string& text) = 0;
 };
 
-// The real system. Messages go to the installed message box, or to standard error until a
-// window installs one.
+// The real system. Messages and warnings go to the installed message box, or to standard error
+// until a window installs one.
 class RealWorld : public OutsideWorld {
   public:
     bool StartCommandLine(const std::string& program, const std::string& commandLine,
@@ -31,6 +35,7 @@ class RealWorld : public OutsideWorld {
     void PlayWaveFile(const std::string& path) override;
     void SleepMilliseconds(int milliseconds) override;
     void ShowMessage(const std::string& text) override;
+    void LogWarning(const std::string& text) override;
 };
 
 // The world the program acts on: a RealWorld unless another has been installed.
@@ -42,7 +47,4 @@ void InstallWorld(OutsideWorld* world);
 // The message box that RealWorld::ShowMessage uses (not owned); nullptr restores standard error.
 void InstallMessageBox(MessageBox* box);
 
-// Writes why something failed to the installed message box's log, or to standard error.
-void LogWarning(const std::string& text);
-
-}  // namespace platform
+}  // namespace outside

@@ -1,12 +1,12 @@
-#include "outside_world.h"
+#include "support/outside_world.h"
 
 #include <cstdio>
 
-#include "process.h"
-#include "sleep.h"
-#include "sound.h"
+#include "platform/process.h"
+#include "platform/sleep.h"
+#include "platform/sound.h"
 
-namespace platform {
+namespace outside {
 namespace {
 
 OutsideWorld* g_installedWorld = nullptr;
@@ -35,6 +35,14 @@ void RealWorld::ShowMessage(const std::string& text) {
     }
 }
 
+void RealWorld::LogWarning(const std::string& text) {
+    if (g_messageBox != nullptr) {
+        g_messageBox->LogWarning(text);
+    } else {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+}
+
 OutsideWorld& World() {
     static RealWorld real;
     return g_installedWorld != nullptr ? *g_installedWorld : real;
@@ -44,12 +52,4 @@ void InstallWorld(OutsideWorld* world) { g_installedWorld = world; }
 
 void InstallMessageBox(MessageBox* box) { g_messageBox = box; }
 
-void LogWarning(const std::string& text) {
-    if (g_messageBox != nullptr) {
-        g_messageBox->LogWarning(text);
-    } else {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-}
-
-}  // namespace platform
+}  // namespace outside

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace outside {
 
 // A list box as the support routines fill it: remove all items, append one at the end.
 // The windows implement it over their own list controls.
@@ -28,4 +28,4 @@ class MessageBox {
     virtual void LogWarning(const std::string& text) = 0;
 };
 
-}  // namespace platform
+}  // namespace outside
