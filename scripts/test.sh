@@ -22,6 +22,9 @@ if ! clang-format --dry-run --Werror $(git ls-files '*.cpp' '*.h') 2>/dev/null; 
   failed=1
 fi
 
+# Each layer includes only itself and the layers below it.
+./scripts/check-layers.sh || failed=1
+
 build=build-test
 cmake --preset linux-test
 cmake --build "$build" -j"$(nproc)"
