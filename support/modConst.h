@@ -8,12 +8,10 @@ namespace modConst {
 inline constexpr std::string_view kAppTitle = "Quillmere";
 
 #ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
 inline constexpr std::string_view kSep = "\\";
 // Where the system keeps its sounds; a sound missing from the program folder is looked for here.
 inline constexpr std::string_view kSystemSoundFolder = "C:\\Windows\\Media";
 #else
-inline constexpr char kPathSeparator = '/';
 inline constexpr std::string_view kSep = "/";
 inline constexpr std::string_view kSystemSoundFolder = "/usr/share/sounds";
 #endif

@@ -49,7 +49,7 @@ std::string ParentFolder(const std::string& path) {
     const std::size_t length = utf8::Length(path);
     if (length < 2) return {};
     const std::size_t lastCharacter = utf8::ByteOffset(path, length - 1);
-    const std::size_t separator = path.rfind(modConst::kPathSeparator, lastCharacter - 1);
+    const std::size_t separator = path.rfind(modConst::kSep, lastCharacter - 1);
     if (separator == std::string::npos) return {};
     return path.substr(0, separator);
 }

@@ -120,21 +120,53 @@ e2e_screenshot() {
   import -window root "${E2E_SCREENSHOTS:-$WORK/screens}/$1.png"
 }
 
-# Main window controls: left, top, width, height in its client area (frame children offset).
-MAIN_PAGE_NUMBER="$((92 + 16)) $((168 + 32)) 41 21"
-MAIN_PLUS_ONE="$((92 + 16)) $((168 + 56)) 29 21"
-MAIN_CREATE="$((92 + 48)) $((168 + 56)) 41 21"
-MAIN_FIRST_PROBLEM="4 168 85 16"
-MAIN_NEXT="$((92 + 8)) $((264 + 32)) 33 25"
-MAIN_START="$((92 + 44)) $((264 + 32)) 45 25"
-MAIN_COMPANION="112 416 53 25"
-MAIN_PAGE_IMAGE="140 464 53 25"
-MAIN_SETTINGS="184 0 45 17"
-MAIN_OPEN_FOLDER="80 4 49 21"
-MAIN_RUN_KIFUW="180 44 45 29"
-# Settings window controls.
-SETTINGS_OK="552 176 57 29"
-SETTINGS_UWSC_BOX="24 144 513 18"
-SETTINGS_TERAPAD_BOX="24 188 513 18"
-SETTINGS_KIFUW_BOX="24 56 513 18"
-SETTINGS_RUN_UWSC="488 124 49 21"
+# e2e_place FORM CONTROL: where a window's form (main_window/frmMain.ui or
+# settings_window/frmIni.ui) puts a control: left, top, width and height in the window's client
+# area, a control inside a frame offset by the frame's place. The forms are the one table of the
+# designed places.
+e2e_place() {
+  awk -v want="$2" '
+    /<widget / {
+      depth++
+      match($0, /name="[^"]*"/)
+      name[depth] = substr($0, RSTART + 6, RLENGTH - 7)
+      left[depth] = 0
+      top[depth] = 0
+    }
+    /<property name="geometry">/ && depth > 1 {
+      gsub(/<[^>]*>/, " ")
+      left[depth] = $1
+      top[depth] = $2
+      if (name[depth] == want) {
+        x = 0
+        y = 0
+        for (i = 2; i <= depth; i++) { x += left[i]; y += top[i] }
+        print x, y, $3, $4
+        found = 1
+        exit
+      }
+    }
+    /<\/widget>/ { depth-- }
+    END { if (!found) { print "FAIL: no control " want > "/dev/stderr"; exit 1 } }
+  ' "$E2E_SOURCE/$1"
+}
+
+# The controls the tests click, by their designed names.
+MAIN_PAGE_NUMBER=$(e2e_place main_window/frmMain.ui txtPageN)
+MAIN_PLUS_ONE=$(e2e_place main_window/frmMain.ui cmdInc)
+MAIN_CREATE=$(e2e_place main_window/frmMain.ui cmdUWSC_0)
+MAIN_NEXT=$(e2e_place main_window/frmMain.ui cmdNext)
+MAIN_START=$(e2e_place main_window/frmMain.ui cmdUWSC_1)
+MAIN_COMPANION=$(e2e_place main_window/frmMain.ui cmdUWSC_2)
+MAIN_PAGE_IMAGE=$(e2e_place main_window/frmMain.ui cmdOpenBook)
+MAIN_SETTINGS=$(e2e_place main_window/frmMain.ui cmdOpenIniWin)
+MAIN_OPEN_FOLDER=$(e2e_place main_window/frmMain.ui cmdOpenFolder)
+MAIN_RUN_KIFUW=$(e2e_place main_window/frmMain.ui cmdRunKifuFWin_0)
+# The first entry of the record list: the list's top row, one line high.
+read -r list_left list_top list_width _ < <(e2e_place main_window/frmMain.ui lstFile)
+MAIN_FIRST_PROBLEM="$list_left $list_top $list_width 16"
+SETTINGS_OK=$(e2e_place settings_window/frmIni.ui cmdOK)
+SETTINGS_UWSC_BOX=$(e2e_place settings_window/frmIni.ui txtUWSC)
+SETTINGS_TERAPAD_BOX=$(e2e_place settings_window/frmIni.ui txtTerapad)
+SETTINGS_KIFUW_BOX=$(e2e_place settings_window/frmIni.ui txtKifFWin)
+SETTINGS_RUN_UWSC=$(e2e_place settings_window/frmIni.ui cmdRunExe_2)

@@ -16,7 +16,7 @@ namespace testing_support {
 // Writes a Windows-style example path with the separator of the platform the tests run on.
 inline std::string WithSep(std::string path) {
     for (char& c : path) {
-        if (c == '\\') c = modConst::kPathSeparator;
+        if (c == '\\') c = modConst::kSep.front();
     }
     return path;
 }
