@@ -85,19 +85,35 @@ TEST_F(MainWindowTest, ClickingTheSelectedBookOrProblemAgainLooksAtItAfresh) {
     EXPECT_EQ(CompanionState(), "なし");
 }
 
-TEST_F(MainWindowTest, PlusOneKeepsThreeCharacters) {
+struct PlusOneStep {
+    const char* name;
+    const char* before;
+    const char* after;
+};
+
+class PlusOneTest : public MainWindowTest, public testing::WithParamInterface<PlusOneStep> {};
+
+TEST_P(PlusOneTest, PlusOneKeepsThreeCharacters) {
     Start();
-    const std::pair<const char*, const char*> steps[] = {
-        {"001", "002"},  {"009", "010"},  {"099", "100"}, {"999", "000"}, {"5", "006"},
-        {"1234", "235"}, {" 12 ", "013"}, {"-5", "0-4"},  {"7.6", "009"},
-    };
-    for (const auto& [before, after] : steps) {
-        PageNumber()->setText(QString::fromUtf8(before));
-        Click("cmdInc");
-        EXPECT_EQ(PageNumber()->text().toStdString(), after) << before;
-    }
+    PageNumber()->setText(QString::fromUtf8(GetParam().before));
+    Click("cmdInc");
+    EXPECT_EQ(PageNumber()->text().toStdString(), GetParam().after);
     EXPECT_TRUE(world.messages.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, PlusOneTest,
+                         testing::Values(PlusOneStep{"Counts", "001", "002"},
+                                         PlusOneStep{"CarriesIntoTheTens", "009", "010"},
+                                         PlusOneStep{"CarriesIntoTheHundreds", "099", "100"},
+                                         PlusOneStep{"WrapsAfterNineNineNine", "999", "000"},
+                                         PlusOneStep{"PadsOneDigit", "5", "006"},
+                                         PlusOneStep{"KeepsTheLastThreeOfFour", "1234", "235"},
+                                         PlusOneStep{"ReadsPastBlanksAround", " 12 ", "013"},
+                                         PlusOneStep{"KeepsTheMinusOfANegative", "-5", "0-4"},
+                                         PlusOneStep{"RoundsADecimal", "7.6", "009"}),
+                         [](const testing::TestParamInfo<PlusOneStep>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(MainWindowTest, PlusOneOnTextThatIsNoNumberLeavesItAndSaysWhy) {
     Start();

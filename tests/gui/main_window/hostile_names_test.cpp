@@ -280,84 +280,143 @@ TEST_F(HostileNamesTest, ACompanionThatIsAFolderOrAFifoIsAbsentAndKept) {
 // Notes that exist but cannot be read: a link that leads nowhere, a link loop, a file without
 // read permission. They show as absent, and "開く" leaves each exactly as it is, names it in one
 // message and hands nothing to the script.
-TEST_F(HostileNamesTest, UnreadableNotesAndLinksAreNeverOverwritten) {
+struct UnreadableNotes {
+    const char* name;
+    const char* linkTarget;  // the notes are a link to this, or else a file nobody may read
+    const char* neverMade;   // what writing through the link would make, below the temporary root
+};
+
+class UnreadableNotesTest : public HostileNamesTest,
+                            public testing::WithParamInterface<UnreadableNotes> {};
+
+TEST_P(UnreadableNotesTest, UnreadableNotesAndLinksAreNeverOverwritten) {
+    const UnreadableNotes& row = GetParam();
     temp.WriteFile("book/A/p001.kif", "record");
-    ASSERT_EQ(symlink("../elsewhere/notes.txt", Book("A/p001.kif.txt").c_str()), 0);
-    temp.WriteFile("book/A/p002.kif", "record");
-    ASSERT_EQ(symlink("p002.kif.txt", Book("A/p002.kif.txt").c_str()), 0);
-    temp.WriteFile("book/A/p003.kif", "record");
-    const std::string unreadable = temp.WriteFile("book/A/p003.kif.txt", "private notes");
-    ASSERT_EQ(chmod(unreadable.c_str(), 0), 0);
-    const bool permissionsBind = access(unreadable.c_str(), R_OK) != 0;
+    const std::string notesFile = Book("A/p001.kif.txt");
+    if (row.linkTarget != nullptr) {
+        ASSERT_EQ(symlink(row.linkTarget, notesFile.c_str()), 0);
+    } else {
+        temp.WriteFile("book/A/p001.kif.txt", "private notes");
+        ASSERT_EQ(chmod(notesFile.c_str(), 0), 0);
+        if (access(notesFile.c_str(), R_OK) == 0) {
+            GTEST_SKIP() << "the superuser reads any file";
+        }
+    }
     temp.WriteFile("prog/Template.txt", "template");
     Start();
     SetScriptTools("/opt/editor");
 
-    const int rows = permissionsBind ? 3 : 2;  // the superuser reads any file
-    for (int row = 0; row < rows; ++row) {
-        world.Clear();
-        Problems()->setCurrentRow(row);
-        const std::string notes = Book("A/" + SelectedProblemBytes() + ".txt");
-        EXPECT_EQ(CompanionState(), "なし") << notes;
-        Click("cmdUWSC_2");
-        EXPECT_EQ(world.events,
-                  std::vector<std::string>{"message: " + std::string(modConst::kMsgCompanionKept) +
-                                           "\r\n  " + notes});
+    world.Clear();
+    Problems()->setCurrentRow(0);
+    const std::string notes = Book("A/" + SelectedProblemBytes() + ".txt");
+    EXPECT_EQ(CompanionState(), "なし") << notes;
+    Click("cmdUWSC_2");
+    EXPECT_EQ(world.events,
+              std::vector<std::string>{"message: " + std::string(modConst::kMsgCompanionKept) +
+                                       "\r\n  " + notes});
+    if (row.linkTarget != nullptr) {
+        EXPECT_TRUE(fs::is_symlink(notesFile));
+        if (row.neverMade != nullptr) {
+            EXPECT_FALSE(temp.Exists(row.neverMade));
+        }
+    } else {
+        ASSERT_EQ(chmod(notesFile.c_str(), 0600), 0);
+        EXPECT_EQ(temp.ReadFile("book/A/p001.kif.txt"), "private notes");
     }
-    EXPECT_TRUE(fs::is_symlink(Book("A/p001.kif.txt")));
-    EXPECT_FALSE(temp.Exists("book/elsewhere"));
-    EXPECT_TRUE(fs::is_symlink(Book("A/p002.kif.txt")));
-    ASSERT_EQ(chmod(unreadable.c_str(), 0600), 0);
-    EXPECT_EQ(temp.ReadFile("book/A/p003.kif.txt"), "private notes");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UnreadableNotesTest,
+    testing::Values(UnreadableNotes{"DanglingLink", "../elsewhere/notes.txt", "book/elsewhere"},
+                    UnreadableNotes{"LinkLoop", "p001.kif.txt", nullptr},
+                    UnreadableNotes{"FileWithoutReadPermission", nullptr, nullptr}),
+    [](const testing::TestParamInfo<UnreadableNotes>& info) {
+        return std::string(info.param.name);
+    });
 
 // The scripts join the pieces of a split line with single spaces: a path holding a tab or two
 // blanks in a row would arrive as another book's record or notes, and an editor path holding
 // "<spc>" as another editor. Each is refused with a message naming it, and nothing is started.
-TEST_F(HostileNamesTest, PathsTheScriptsCannotReceiveAreRefused) {
-    const std::vector<std::pair<std::string, std::string>> records = {
-        {"Two  blanks", "p001.kif"},
-        {"Tab\tbook", "p001.kif"},
-        {"Names", "p001  x.kif"},
-        {"Names", "p002\tx.kif"},
-    };
-    for (const auto& [book, record] : records) {
-        temp.WriteFile("book/" + book + "/" + record, "record");
+class RefusedPathTest : public HostileNamesTest {
+  protected:
+    // The window on a book "Plain" beside whatever the row wrote, with an editor set.
+    void StartBesidePlainBook() {
+        temp.WriteFile("book/Plain/p001.kif", "record");
+        temp.WriteFile("prog/Template.txt", "template");
+        Start();
+        SetScriptTools("/opt/editor");
     }
-    temp.WriteFile("book/Plain/p001.kif", "record");
-    temp.WriteFile("prog/Template.txt", "template");
-    Start();
-    SetScriptTools("/opt/editor");
-    const std::string refused = "message: " + std::string(modConst::kMsgCannotHandOver) + "\r\n  ";
+    static std::string Refused(const std::string& path) {
+        return "message: " + std::string(modConst::kMsgCannotHandOver) + "\r\n  " + path;
+    }
+};
 
-    for (const auto& [book, record] : records) {
-        world.Clear();
-        Books()->setCurrentItem(
-            Books()->findItems(QString::fromStdString(book), Qt::MatchExactly)[0]);
-        SelectProblem(record);
-        PageNumber()->setText("001");
-        const std::string folder = Book(book);
-        const std::vector<std::string> expected =
-            book == "Names" ? std::vector<std::string>{refused + folder + Sep() + record,
-                                                       refused + folder + Sep() + record + ".txt"}
-                            : std::vector<std::string>{refused + folder + Sep() + "p001",
-                                                       refused + folder + Sep() + record,
-                                                       refused + folder + Sep() + record + ".txt"};
-        if (book != "Names") Click("cmdUWSC_0");
-        Click("cmdUWSC_1");
-        Click("cmdUWSC_2");
-        EXPECT_EQ(world.events, expected) << book << "/" << record;
-        EXPECT_FALSE(temp.Exists("book/" + book + "/" + record + ".txt"));
-    }
+struct RefusedRecord {
+    const char* name;
+    const char* book;
+    const char* record;
+    bool inTheBook;  // the book's own path cannot be handed over, so 作成 is refused too
+};
+
+class RefusedRecordTest : public RefusedPathTest,
+                          public testing::WithParamInterface<RefusedRecord> {};
+
+TEST_P(RefusedRecordTest, PathsTheScriptsCannotReceiveAreRefused) {
+    const std::string book = GetParam().book;
+    const std::string record = GetParam().record;
+    temp.WriteFile("book/" + book + "/" + record, "record");
+    StartBesidePlainBook();
+
+    world.Clear();
+    Books()->setCurrentItem(Books()->findItems(QString::fromStdString(book), Qt::MatchExactly)[0]);
+    SelectProblem(record);
+    PageNumber()->setText("001");
+    const std::string folder = Book(book);
+    const std::vector<std::string> expected =
+        GetParam().inTheBook ? std::vector<std::string>{Refused(folder + Sep() + "p001"),
+                                                        Refused(folder + Sep() + record),
+                                                        Refused(folder + Sep() + record + ".txt")}
+                             : std::vector<std::string>{Refused(folder + Sep() + record),
+                                                        Refused(folder + Sep() + record + ".txt")};
+    if (GetParam().inTheBook) Click("cmdUWSC_0");
+    Click("cmdUWSC_1");
+    Click("cmdUWSC_2");
+    EXPECT_EQ(world.events, expected);
+    EXPECT_FALSE(temp.Exists("book/" + book + "/" + record + ".txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RefusedRecordTest,
+    testing::Values(RefusedRecord{"TwoBlanksInTheBook", "Two  blanks", "p001.kif", true},
+                    RefusedRecord{"ATabInTheBook", "Tab\tbook", "p001.kif", true},
+                    RefusedRecord{"TwoBlanksInTheRecord", "Names", "p001  x.kif", false},
+                    RefusedRecord{"ATabInTheRecord", "Names", "p002\tx.kif", false}),
+    [](const testing::TestParamInfo<RefusedRecord>& info) { return std::string(info.param.name); });
+
+struct RefusedEditor {
+    const char* name;
+    const char* editor;
+};
+
+class RefusedEditorTest : public RefusedPathTest,
+                          public testing::WithParamInterface<RefusedEditor> {};
+
+TEST_P(RefusedEditorTest, PathsTheScriptsCannotReceiveAreRefused) {
+    StartBesidePlainBook();
 
     Books()->setCurrentItem(Books()->findItems("Plain", Qt::MatchExactly)[0]);
-    for (const std::string editor : {"/opt/a<spc>b/editor", "/opt/tab\teditor"}) {
-        world.Clear();
-        SetScriptTools(editor);
-        Click("cmdUWSC_2");
-        EXPECT_EQ(world.events, std::vector<std::string>{refused + editor});
-    }
+    world.Clear();
+    SetScriptTools(GetParam().editor);
+    Click("cmdUWSC_2");
+    EXPECT_EQ(world.events, std::vector<std::string>{Refused(GetParam().editor)});
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, RefusedEditorTest,
+                         testing::Values(RefusedEditor{"SpcInTheEditor", "/opt/a<spc>b/editor"},
+                                         RefusedEditor{"ATabInTheEditor", "/opt/tab\teditor"}),
+                         [](const testing::TestParamInfo<RefusedEditor>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(HostileNamesTest, ARecordOrImageReplacedByAFifoIsReportedAndKept) {
     temp.WriteFile("book/A/p012.kif", "record");

@@ -33,27 +33,35 @@ TEST_F(PageImageTest, AnEmptyImageIsRemovedAndThePreviousPageOpens) {
     EXPECT_FALSE(temp.Exists("book/A/p012.jpg"));
 }
 
-TEST_F(PageImageTest, NeitherImageNamesTheFirstInTheMessage) {
-    const std::pair<const char*, const char*> cases[] = {{"p012.kif", "p012.jpg"},
-                                                         {"p000.kif", "p000.jpg"},
-                                                         {"ab.kif", "ab.jpg"},
-                                                         {"a.b.kif", "a.b.jpg"}};
-    for (const auto& [problem, image] : cases) {
-        temp.WriteFile(std::string("book/A/") + problem, "record");
-    }
-    Start();
-    for (const auto& [problem, image] : cases) {
-        world.Clear();
-        const QList<QListWidgetItem*> found = Problems()->findItems(problem, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        Problems()->setCurrentItem(found[0]);
-        Click("cmdOpenBook");
-        EXPECT_TRUE(world.openedPaths.empty()) << problem;
-        EXPECT_EQ(world.messages,
-                  std::vector<std::string>{Book(std::string("A/") + image) + "が見つかりません"})
-            << problem;
-    }
+struct MissingImage {
+    const char* name;
+    const char* problem;
+    const char* image;
+};
+
+class MissingImageTest : public PageImageTest, public testing::WithParamInterface<MissingImage> {};
+
+TEST_P(MissingImageTest, NeitherImageNamesTheFirstInTheMessage) {
+    const MissingImage& row = GetParam();
+    StartWith(row.problem);
+    world.Clear();
+    const QList<QListWidgetItem*> found = Problems()->findItems(row.problem, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    Problems()->setCurrentItem(found[0]);
+    Click("cmdOpenBook");
+    EXPECT_TRUE(world.openedPaths.empty());
+    EXPECT_EQ(world.messages,
+              std::vector<std::string>{Book(std::string("A/") + row.image) + "が見つかりません"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, MissingImageTest,
+                         testing::Values(MissingImage{"PageTwelve", "p012.kif", "p012.jpg"},
+                                         MissingImage{"PageZero", "p000.kif", "p000.jpg"},
+                                         MissingImage{"NoPageNumber", "ab.kif", "ab.jpg"},
+                                         MissingImage{"ADotInTheName", "a.b.kif", "a.b.jpg"}),
+                         [](const testing::TestParamInfo<MissingImage>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // Page 000 has no page before it: a file named like page -1 is never opened in its place.
 TEST_F(PageImageTest, PageZeroHasNoPreviousPage) {
