@@ -90,12 +90,12 @@ e2e_click $MAIN_CREATE
 e2e_expect_call "record editor [$book/p002.kif]"
 grep -qxF '表題：p002' "$book/p002.kif" || { echo "FAIL: p002.kif is not a new record" >&2; exit 1; }
 cmp <(printf 'record\n') "$book/p001.kif"
-sleep 2.5
-e2e_screenshot 3-created
 
-# The new record is selected: its page image opens, and solving starts on it.
+# The new record is selected after the pause: its page image opens, and solving starts on it.
+# The click lands during the pause and is acted on after it.
 e2e_click $MAIN_PAGE_IMAGE
 e2e_expect_call "xdg-open [$book/p002.jpg]"
+e2e_screenshot 3-created
 e2e_click $MAIN_START
 e2e_expect_call "board [$book/p002.kif]"
 
@@ -106,9 +106,8 @@ cmp "$PROG/Template.txt" "$book/p002.kif.txt"
 e2e_screenshot 4-companion
 
 # ---- The tool and editing buttons -----------------------------------------------------------------
-MAIN_RUN_KIFUW="180 44 45 29"
-MAIN_EDIT_SAVE_SCRIPT="$((92 + 92)) $((168 + 60)) 41 17"
-MAIN_OPEN_TEMPLATE="140 508 53 25"
+MAIN_EDIT_SAVE_SCRIPT=$(e2e_place main_window/frmMain.ui cmdEditUws_0)
+MAIN_OPEN_TEMPLATE=$(e2e_place main_window/frmMain.ui cmdOpenTemplateFile)
 e2e_click $MAIN_RUN_KIFUW
 e2e_expect_call "record editor"
 e2e_click $MAIN_EDIT_SAVE_SCRIPT
@@ -119,13 +118,12 @@ e2e_expect_call "text editor [$PROG/Template.txt]"
 # ---- "作成" again for the same page: the record is kept as it is --------------------------------
 printf 'solved\n' > "$book/p002.kif"
 e2e_click $MAIN_CREATE
-sleep 2.5
-[ "$(cat "$book/p002.kif")" = solved ] || { echo "FAIL: an existing record was overwritten" >&2; exit 1; }
-e2e_screenshot 5-again
 
-# The record editor is opened on the kept record: the eighth call.
+# The record editor is opened on the kept record after the pause: the eighth call.
 for _ in $(seq 1 50); do [ "$(wc -l < "$QUILL_E2E_LOG")" -ge 8 ] && break; sleep 0.1; done
 sleep 0.5
+[ "$(cat "$book/p002.kif")" = solved ] || { echo "FAIL: an existing record was overwritten" >&2; exit 1; }
+e2e_screenshot 5-again
 calls=$(wc -l < "$QUILL_E2E_LOG")
 if [ "$calls" -ne 8 ] || [ "$(tail -1 "$QUILL_E2E_LOG")" != "record editor [$book/p002.kif]" ]; then
   echo "FAIL: $calls calls:" >&2

@@ -38,12 +38,12 @@ e2e_click $MAIN_PLUS_ONE
 e2e_click $MAIN_CREATE
 e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsSaveKif.uws] [C:\\My] [Tools\\book\\詰将棋] [第1巻\\p012]"
 e2e_wait_file "$book/p012.kif"
-sleep 2.5
-e2e_screenshot 2-created
 
-# The page image: p012.jpg is missing, so the page before opens, as one argument.
+# The page image: p012.jpg is missing, so the page before opens, as one argument. The click
+# lands during the pause after "作成" and is acted on after it, when the new record is selected.
 e2e_click $MAIN_PAGE_IMAGE
 e2e_expect_call "viewer.exe [$win_book\\p011.jpg]"
+e2e_screenshot 2-created
 
 # Start solving the selected record, which is the new one.
 e2e_click $MAIN_START
