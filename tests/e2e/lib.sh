@@ -78,6 +78,17 @@ e2e_wait_window() {
   return 1
 }
 
+# Waits until no window of that exact title is shown any more.
+e2e_wait_window_gone() {
+  for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "FAIL: the window titled '$1' stayed" >&2
+  e2e_screenshot "window-stayed" || true
+  return 1
+}
+
 # e2e_click LEFT TOP WIDTH HEIGHT: clicks the middle of a control placed at those client
 # coordinates of a window whose client area starts at ($E2E_LEFT, $E2E_TOP): (50, 0) for both
 # windows on a display without a window manager, unless the test measured otherwise.

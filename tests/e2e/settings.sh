@@ -29,6 +29,6 @@ e2e_start
 e2e_click $MAIN_SETTINGS
 e2e_wait_window "設定"
 e2e_click $SETTINGS_OK
-sleep 0.5
+e2e_wait_window_gone "設定"
 cmp "$WORK/first.ini" "$PROG/Quillmere.ini"
 echo "settings: passed"

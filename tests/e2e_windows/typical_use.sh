@@ -68,7 +68,7 @@ e2e_click $MAIN_SETTINGS
 e2e_wait_window "設定"
 e2e_screenshot 4-settings
 e2e_click $SETTINGS_OK
-sleep 1
+e2e_wait_window_gone "設定"
 cmp "$WORK/first.ini" "$PROG/Quillmere.ini"
 
 # The record editor tried from the main window: its path alone is the command line, and the
