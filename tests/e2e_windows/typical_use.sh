@@ -62,8 +62,6 @@ e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsOpenStart.uws] [C:\\My]
 e2e_screenshot 3-next
 
 # The settings window: "OK" writes back what was read, byte for byte, in the Japanese code page.
-# (A moment first, for the console of the runner just started to go.)
-sleep 1
 e2e_click $MAIN_SETTINGS
 e2e_wait_window "設定"
 e2e_screenshot 4-settings
@@ -72,8 +70,7 @@ e2e_wait_window_gone "設定"
 cmp "$WORK/first.ini" "$PROG/Quillmere.ini"
 
 # The record editor tried from the main window: its path alone is the command line, and the
-# program behind it (in a folder with a space) starts with no arguments. Last, as the console of
-# a started program may take the next click under Wine.
+# program behind it (in a folder with a space) starts with no arguments.
 e2e_click $MAIN_RUN_KIFUW
 e2e_expect_call "KifuW.exe"
 
