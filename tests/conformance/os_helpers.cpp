@@ -110,15 +110,19 @@ void CopyProgram(const std::string& from, const std::string& to) {
 
 std::optional<std::string> WaitForFile(const std::string& path, std::chrono::seconds timeout) {
     const auto giveUp = std::chrono::steady_clock::now() + timeout;
-    // The stand-in renames its record into place only when it is complete.
-    while (!fs::exists(PathOf(path))) {
+    // The stand-in renames its record into place only when it is complete, and a record is never
+    // empty; under Wine a file just renamed into place can still read as empty or fail to open
+    // for a moment, so it is read again until it gives its content.
+    while (true) {
+        if (fs::exists(PathOf(path))) {
+            std::ifstream in(PathOf(path), std::ios::binary);
+            std::ostringstream content;
+            content << in.rdbuf();
+            if (!content.str().empty()) return content.str();
+        }
         if (std::chrono::steady_clock::now() > giveUp) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    std::ifstream in(PathOf(path), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 std::string Utf8(const char8_t* text) {

@@ -43,7 +43,8 @@ void SetRecordFile(const std::string& path);
 // Copies a program file, keeping it runnable.
 void CopyProgram(const std::string& from, const std::string& to);
 
-// Waits for a file to appear and gives its content, or nothing after `timeout`.
+// Waits for a file to appear with some content and gives that content, or nothing after
+// `timeout`.
 std::optional<std::string> WaitForFile(const std::string& path, std::chrono::seconds timeout);
 
 // Turns a UTF-8 string literal (u8"...") into the program's UTF-8 std::string.
