@@ -66,9 +66,11 @@ e2e_stop() {
   APP_PID=""
 }
 
-# Waits until a window of that exact title is mapped.
+# Waits until a window of that exact title is mapped: up to a minute, as a program built with
+# the sanitizers starts slowly on a busy machine.
 e2e_wait_window() {
-  for _ in $(seq 1 200); do
+  local give_up=$((SECONDS + 60))
+  while [ "$SECONDS" -lt "$give_up" ]; do
     if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then sleep 0.3; return 0; fi
     sleep 0.1
   done
