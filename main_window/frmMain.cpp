@@ -36,9 +36,6 @@ std::string Str(std::string_view text) { return std::string(text); }
 // Where the window's frame stands on the screen when it opens.
 constexpr int kDesignedLeft = 50;
 constexpr int kDesignedTop = 0;
-// The page number in a record's name, "p012.kif": three digits from the second character on.
-constexpr int kPageNumberStart = 2;
-constexpr int kPageNumberWidth = 3;
 
 // The whole number "+1" works on: blanks around it allowed, a sign, and a decimal fraction
 // rounded to the nearest whole. Nothing for text that is not a number or is too large.
@@ -223,17 +220,13 @@ void frmMain::cmdOpenBook_Click() {
         modFunc::ReplaceExtension(CurrentProblemFile(), Str(modConst::kImageExtension));
     if (!firstName) return;
     const std::string firstPath = modFunc::JoinPath(folder, *firstName);
-    // Page 000 has no page before it: the name formed for it ("p0-1.jpg") names no page image.
-    const std::string secondName =
-        modFunc::DecrementNumberAt(*firstName, kPageNumberStart, kPageNumberWidth);
-    const bool hasPreviousPage =
-        !secondName.empty() && modFunc::IsAllDigits(utf8::Mid(secondName, 1, 3));
+    const std::string secondName = modFunc::PreviousPageImage(*firstName);
     const std::string secondPath = modFunc::JoinPath(folder, secondName);
 
     std::string toOpen;
     if (modFunc::FileHasContent(firstPath)) {
         toOpen = firstPath;
-    } else if (hasPreviousPage && modFunc::FileHasContent(secondPath)) {
+    } else if (!secondName.empty() && modFunc::FileHasContent(secondPath)) {
         toOpen = secondPath;
     } else {
         modFunc::ShowMessage(firstPath + Str(modConst::kMsgNotFoundSuffix));

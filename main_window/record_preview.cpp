@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <array>
-#include <stdexcept>
 
 #include "gui/text_conversion.h"
 #include "support/modConst.h"
@@ -26,20 +25,12 @@ std::string ImageName(const std::string& recordName) {
     return recordName.substr(0, period + 1) + Str(modConst::kImageExtension);
 }
 
-std::string PreviousPageName(const std::string& imageName) {
-    try {
-        return modFunc::DecrementNumberAt(imageName, 2, 3);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
 // The two page images a record may have, the first the one of its own name.
 std::array<std::string, 2> PageCandidates(const std::string& folder,
                                           const std::string& recordName) {
     const std::string first = ImageName(recordName);
     if (first.empty()) return {};
-    const std::string second = PreviousPageName(first);
+    const std::string second = modFunc::PreviousPageImage(first);
     return {modFunc::JoinPath(folder, first),
             second.empty() ? std::string() : modFunc::JoinPath(folder, second)};
 }

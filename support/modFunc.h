@@ -45,6 +45,10 @@ std::optional<std::string> ReplaceExtension(const std::string& name, const std::
 bool IsAllDigits(const std::string& text);
 // Throws std::out_of_range for a start below 1 or a field above 2147483647.
 std::string DecrementNumberAt(const std::string& text, int start, int width);
+// The page image of the page before the one `imageName` names: the three digits after its first
+// character, less one ("p012.jpg" gives "p011.jpg"). Empty where there is no page before: page
+// 000, or a name without a page number there.
+std::string PreviousPageImage(const std::string& imageName);
 void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
                            NameArray& names);
 void FillFolderList(const std::string& folder, outside::ListBox& list);

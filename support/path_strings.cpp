@@ -10,6 +10,10 @@ namespace {
 
 constexpr long long kLargestField = 2147483647;
 
+// Where a page image's name holds its page number: "p012.jpg".
+constexpr int kPageNumberStart = 2;
+constexpr int kPageNumberWidth = 3;
+
 long long FieldValue(const std::string& digits) {
     long long value = 0;
     for (char c : digits) {
@@ -36,8 +40,6 @@ std::string LeadingCharsOfPaddedNumber(const std::string& number, std::size_t wi
 
 }  // namespace
 
-// The last character is passed over, so a folder written with a trailing separator gives the
-// same parent as without it.
 std::string JoinPath(const std::string& folder, std::string_view name) {
     std::string path = folder;
     path += modConst::kSep;
@@ -45,6 +47,8 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
     return path;
 }
 
+// The last character is passed over, so a folder written with a trailing separator gives the
+// same parent as without it.
 std::string ParentFolder(const std::string& path) {
     const std::size_t length = utf8::Length(path);
     if (length < 2) return {};
@@ -88,6 +92,16 @@ std::string DecrementNumberAt(const std::string& text, int start, int width) {
     std::string result = text;
     result.replace(utf8::ByteOffset(text, startIndex), field.size(), newField);
     return result;
+}
+
+std::string PreviousPageImage(const std::string& imageName) {
+    const std::string previous = DecrementNumberAt(imageName, kPageNumberStart, kPageNumberWidth);
+    // Page 000 has no page before it: the name formed for it ("p0-1.jpg") names no page image.
+    if (previous.empty() ||
+        !IsAllDigits(utf8::Mid(previous, kPageNumberStart - 1, kPageNumberWidth))) {
+        return {};
+    }
+    return previous;
 }
 
 }  // namespace modFunc

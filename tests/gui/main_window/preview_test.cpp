@@ -136,4 +136,16 @@ TEST_F(PreviewTest, SaysWhyThereIsNoBoardOrNoPage) {
     EXPECT_EQ(Label("previewPage").toStdString(), modConst::kPreviewNoPage);
 }
 
+// As the page button does, the preview takes no page before page 000: a file named like page -1
+// is never shown as its page.
+TEST_F(PreviewTest, PageZeroHasNoPageBefore) {
+    temp.WriteFile("book/b/p000.kif", Record(1, 2));
+    temp.WriteFile("book/b/p0-1.jpg", PngBytes());
+    StartShown();
+    RestOn(0);
+    ASSERT_TRUE(Shown());
+    EXPECT_TRUE(Popup()->preview()->page.isNull());
+    EXPECT_EQ(Label("previewPage").toStdString(), modConst::kPreviewNoPage);
+}
+
 }  // namespace
