@@ -9,8 +9,6 @@
 namespace platform {
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
     const std::uint64_t length =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
@@ -20,9 +18,9 @@ FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
     return {length, static_cast<std::int64_t>(written)};
 }
 
-// Opens an existing disk file: a folder fails to open, and a device name such as "CON" is
-// closed again at once.
-win32::FileHandle OpenDiskFile(const std::string& path, DWORD access, HeadStatus* status) {
+// Opens an existing disk file and says what stands at the path: a folder fails to open, and a
+// device name such as "CON" is closed again at once.
+win32::FileHandle OpenWithStatus(const std::string& path, DWORD access, HeadStatus* status) {
     *status = HeadStatus::Missing;
     const std::optional<std::wstring> wide = path.empty() ? std::nullopt : win32::Widen(path);
     if (!wide) return {};
@@ -36,14 +34,13 @@ win32::FileHandle OpenDiskFile(const std::string& path, DWORD access, HeadStatus
     }
     *status = HeadStatus::NotAFile;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {};
-    win32::FileHandle file(CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    bool notOnDisk = false;
+    win32::FileHandle file = win32::OpenDiskFile(path, access, &notOnDisk);
+    if (file.valid()) {
+        *status = HeadStatus::Read;
+    } else if (!notOnDisk) {
         *status = HeadStatus::Unreadable;
-        return file;
     }
-    if (GetFileType(file.get()) != FILE_TYPE_DISK) return {};
-    *status = HeadStatus::Read;
     return file;
 }
 
@@ -51,7 +48,7 @@ win32::FileHandle OpenDiskFile(const std::string& path, DWORD access, HeadStatus
 
 FileHead ReadFileHead(const std::string& path, std::size_t limit) {
     FileHead head;
-    const win32::FileHandle file = OpenDiskFile(path, GENERIC_READ, &head.status);
+    const win32::FileHandle file = OpenWithStatus(path, GENERIC_READ, &head.status);
     if (!file.valid()) return head;
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileInformationByHandle(file.get(), &info) == 0) {
@@ -80,7 +77,7 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
 
 std::optional<FileStamp> StampOf(const std::string& path) {
     HeadStatus status;
-    const win32::FileHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES, &status);
+    const win32::FileHandle file = OpenWithStatus(path, FILE_READ_ATTRIBUTES, &status);
     if (!file.valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
     const bool known = GetFileInformationByHandle(file.get(), &info) != 0;

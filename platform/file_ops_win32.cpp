@@ -12,21 +12,6 @@ namespace {
 
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 
-// Other programs may go on reading, writing or even deleting the file while we look at it.
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// Opens an existing file, never a folder. A device name such as "CON" or "COM1" opens the device
-// rather than a file, so anything that is not a disk file is closed again at once.
-win32::FileHandle OpenDiskFile(const std::string& path, DWORD access) {
-    if (path.empty()) return {};
-    const std::optional<std::wstring> wide = win32::Widen(path);
-    if (!wide) return {};
-    win32::FileHandle file(CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid() && GetFileType(file.get()) != FILE_TYPE_DISK) return {};
-    return file;
-}
-
 // A failed copy, with the system's description of `error`; without one, the file in the way was
 // not a file on a disk.
 CopyResult CopyFailed(CopyFault fault, DWORD error) {
@@ -36,7 +21,7 @@ CopyResult CopyFailed(CopyFault fault, DWORD error) {
 }  // namespace
 
 std::optional<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path) {
-    win32::FileHandle file = OpenDiskFile(path, GENERIC_READ);
+    win32::FileHandle file = win32::OpenDiskFile(path, GENERIC_READ);
     if (!file.valid()) return std::nullopt;
     return ReadOnlyFile(reinterpret_cast<std::intptr_t>(file.Release()));
 }
@@ -62,7 +47,7 @@ void ReadOnlyFile::Close() {
 
 // Asks for the attributes only, which a program that holds the file locked cannot deny.
 std::optional<std::uint64_t> FileLength(const std::string& path) {
-    const win32::FileHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES);
+    const win32::FileHandle file = win32::OpenDiskFile(path, FILE_READ_ATTRIBUTES);
     if (!file.valid()) return std::nullopt;
     LARGE_INTEGER size;
     const bool known = GetFileSizeEx(file.get(), &size) != 0;
@@ -94,9 +79,9 @@ EntryKind EntryAt(const std::string& path) {
 }
 
 CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
-    SetLastError(ERROR_SUCCESS);
-    if (!OpenDiskFile(from, GENERIC_READ).valid()) {
-        return CopyFailed(CopyFault::kSourceUnreadable, GetLastError());
+    bool notOnDisk = false;
+    if (!win32::OpenDiskFile(from, GENERIC_READ, &notOnDisk).valid()) {
+        return CopyFailed(CopyFault::kSourceUnreadable, notOnDisk ? ERROR_SUCCESS : GetLastError());
     }
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);

@@ -1,12 +1,13 @@
 #pragma once
 
 // The Windows helpers the platform layer shares: the text of an error code, owners of file and
-// search handles, writing a whole buffer, and a temporary file beside a destination that takes
-// its place only when whole. Private to the platform layer.
+// search handles, opening a file on a disk, writing a whole buffer, and a temporary file beside a
+// destination that takes its place only when whole. Private to the platform layer.
 
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,28 @@ struct FileHandleTraits {
     static bool Close(Handle handle) { return CloseHandle(handle) != 0; }
 };
 using FileHandle = ScopedHandle<FileHandleTraits>;
+
+// Other programs may go on reading, writing or even deleting a file while we look at it.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Opens an existing file for `access`, never a folder. A device name such as "CON" or "COM1"
+// opens the device rather than a file, so anything that is not a file on a disk is closed again
+// at once, and `notOnDisk`, when given, says so; for any other failure GetLastError says why.
+inline FileHandle OpenDiskFile(const std::string& path, DWORD access, bool* notOnDisk = nullptr) {
+    if (notOnDisk != nullptr) *notOnDisk = false;
+    const std::optional<std::wstring> wide = path.empty() ? std::nullopt : Widen(path);
+    if (!wide) {
+        SetLastError(ERROR_INVALID_NAME);
+        return {};
+    }
+    FileHandle file(CreateFileW(wide->c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid() && GetFileType(file.get()) != FILE_TYPE_DISK) {
+        if (notOnDisk != nullptr) *notOnDisk = true;
+        return {};
+    }
+    return file;
+}
 
 struct FindHandleTraits {
     using Handle = HANDLE;
