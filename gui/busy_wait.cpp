@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "gui/main_thread.h"
+
 namespace quill {
 namespace {
 
@@ -38,17 +40,20 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
-// Keeps the input that reaches a window while installed, and hands it back in order.
+// Keeps the input that reaches a window while installed, and hands it back in order. Text that
+// an input method commits goes to the focused control rather than to its window, and is kept
+// there. A close ends what the user meant to do: it is handed back, and nothing that came after
+// it, so that a window closed during the wait closes as it would have, and starts nothing more.
 class InputKeeper : public QObject {
   public:
     InputKeeper() { QCoreApplication::instance()->installEventFilter(this); }
     ~InputKeeper() override { QCoreApplication::instance()->removeEventFilter(this); }
 
-    // Posts what was kept to the windows it was meant for, in the order it came.
+    // Posts what was kept to the windows and controls it was meant for, in the order it came.
     void Deliver() {
         QCoreApplication::instance()->removeEventFilter(this);
-        for (auto& [window, event] : kept_) {
-            if (window) QCoreApplication::postEvent(window, event.release());
+        for (auto& [receiver, event] : kept_) {
+            if (receiver) QCoreApplication::postEvent(receiver, event.release());
         }
         kept_.clear();
     }
@@ -56,18 +61,27 @@ class InputKeeper : public QObject {
   protected:
     // Input is taken where it first arrives, at the window, before any control sees it.
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!receiver->isWindowType() || !IsUserInput(event->type())) return false;
-        kept_.emplace_back(QPointer<QObject>(receiver), std::unique_ptr<QEvent>(event->clone()));
+        const bool committedText = event->type() == QEvent::InputMethod;
+        if (!committedText && (!receiver->isWindowType() || !IsUserInput(event->type()))) {
+            return false;
+        }
+        if (!closed_) {
+            kept_.emplace_back(QPointer<QObject>(receiver),
+                               std::unique_ptr<QEvent>(event->clone()));
+        }
+        if (event->type() == QEvent::Close) closed_ = true;
         return true;
     }
 
   private:
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> kept_;
+    bool closed_ = false;
 };
 
 }  // namespace
 
 void BusyWait(const std::function<void()>& blocking) {
+    Q_ASSERT_X(IsMainThread(), "BusyWait", "only the user-interface thread waits");
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     InputKeeper keeper;
     QEventLoop loop;

@@ -331,9 +331,11 @@ void frmMain::OpenCompanion(const std::string& uwscPath) {
     PlayStartChime();
 }
 
-// The chime plays to its end before the handler goes on, while the window keeps painting.
+// The chime plays to its end before the handler goes on, while the window keeps painting. It is
+// looked for here, where a message about its folder may be shown; the wait only plays it.
 void frmMain::PlayStartChime() {
-    quill::BusyWait([] { modFunc::PlaySoundFile(Str(modConst::kStartSound)); });
+    const std::string chime = modFunc::SoundFilePath(Str(modConst::kStartSound));
+    quill::BusyWait([&chime] { outside::World().PlayWaveFile(chime); });
 }
 
 const quill::ToolPaths& frmMain::Tools() const { return frmIni::Get(); }

@@ -55,7 +55,10 @@ void FillFolderList(const std::string& folder, outside::ListBox& list);
 void FillListFromArray(const NameArray& names, outside::ListBox& list);
 
 // ---- Sound and editor --------------------------------------------------------------------
-// Plays `name` from the program folder, or else from the system's sound folder; synchronous.
+// The path of sound `name`: in the program folder, or else in the system's sound folder. A
+// folder that cannot be listed is said in a message, so it is found on the user-interface thread.
+std::string SoundFilePath(const std::string& name);
+// Plays `name` from SoundFilePath; synchronous.
 void PlaySoundFile(const std::string& name);
 void OpenInEditor(const std::string& editor, const std::string& file);
 

@@ -5,18 +5,14 @@
 
 namespace modFunc {
 
-void PlaySoundFile(const std::string& name) {
-    std::string path = ProgramFolder();
-    path += modConst::kSep;
-    path += name;
-    if (!FileExists(path)) {
-        // The system folder is not tested: a sound missing there too simply stays silent.
-        path = modConst::kSystemSoundFolder;
-        path += modConst::kSep;
-        path += name;
-    }
-    outside::World().PlayWaveFile(path);
+std::string SoundFilePath(const std::string& name) {
+    const std::string inProgramFolder = JoinPath(ProgramFolder(), name);
+    // The system folder is not tested: a sound missing there too simply stays silent.
+    if (FileExists(inProgramFolder)) return inProgramFolder;
+    return JoinPath(std::string(modConst::kSystemSoundFolder), name);
 }
+
+void PlaySoundFile(const std::string& name) { outside::World().PlayWaveFile(SoundFilePath(name)); }
 
 // The file itself is not tested: the editor is free to create it.
 void OpenInEditor(const std::string& editor, const std::string& file) {

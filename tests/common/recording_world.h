@@ -1,7 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/outside_world.h"
@@ -46,7 +49,11 @@ class RecordingWorld : public outside::OutsideWorld {
         events.push_back("sleep: " + std::to_string(milliseconds));
         if (duringSleep) duringSleep();
     }
+    // A message box is shown on the user-interface thread only, the one that made the recorder.
     void ShowMessage(const std::string& text) override {
+        if (std::this_thread::get_id() != userInterfaceThread_) {
+            ADD_FAILURE() << "a message shown off the user-interface thread: " << text;
+        }
         messages.push_back(text);
         events.push_back("message: " + text);
     }
@@ -76,6 +83,9 @@ class RecordingWorld : public outside::OutsideWorld {
     std::vector<std::string> messages;
     std::vector<std::string> events;
     std::vector<std::string> warnings;
+
+  private:
+    std::thread::id userInterfaceThread_ = std::this_thread::get_id();
 };
 
 }  // namespace testing_support

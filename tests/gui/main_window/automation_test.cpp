@@ -1,6 +1,8 @@
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QWindow>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <stdexcept>
 
@@ -11,6 +13,23 @@
 class AutomationTest : public MainWindowTest {
   protected:
     std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
+
+    // Called on the waiting thread: runs `act` on the window's own thread, which must answer
+    // while the handler waits; true when it did.
+    bool OnTheWindowThreadMeanwhile(const std::function<void()>& act) {
+        std::promise<void> answered;
+        QMetaObject::invokeMethod(
+            window.get(),
+            [&] {
+                act();
+                answered.set_value();
+            },
+            Qt::QueuedConnection);
+        return answered.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    }
+    QPoint InWindow(const char* control) const {
+        return Control<QWidget>(control)->mapTo(window.get(), QPoint(5, 5));
+    }
 };
 
 TEST_F(AutomationTest, CreateStartsTheSaveScriptWaitsAndSelectsTheLastRecord) {
@@ -61,22 +80,14 @@ TEST_F(AutomationTest, TheWindowPaintsDuringThePausesAndActsOnClicksAfterThem) {
     Start();
     window->show();
     SetTools("uwsc", "");
-    const QPoint plusOne = Control<QWidget>("cmdInc")->mapTo(window.get(), QPoint(5, 5));
+    const QPoint plusOne = InWindow("cmdInc");
     bool windowRanMeanwhile = false;
     QString pageMeanwhile;
     const auto clickPlusOneMeanwhile = [&] {
-        // On the waiting thread: the window's own thread must answer while the handler waits.
-        std::promise<void> answered;
-        QMetaObject::invokeMethod(
-            window.get(),
-            [&] {
-                QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, plusOne);
-                pageMeanwhile = PageNumber()->text();
-                answered.set_value();
-            },
-            Qt::QueuedConnection);
-        windowRanMeanwhile =
-            answered.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        windowRanMeanwhile = OnTheWindowThreadMeanwhile([&] {
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, plusOne);
+            pageMeanwhile = PageNumber()->text();
+        });
     };
     world.duringSleep = clickPlusOneMeanwhile;
     PageNumber()->setText("009");
@@ -94,6 +105,46 @@ TEST_F(AutomationTest, TheWindowPaintsDuringThePausesAndActsOnClicksAfterThem) {
     EXPECT_EQ(pageMeanwhile, "010");
     QCoreApplication::processEvents();
     EXPECT_EQ(PageNumber()->text(), "011");
+}
+
+// Text that an input method commits while the chime plays goes to the focused box after it.
+TEST_F(AutomationTest, TextFromAnInputMethodDuringTheChimeIsKeptForTheFocusedBox) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    window->show();
+    SetTools("uwsc", "");
+    PageNumber()->setText("01");
+    PageNumber()->setFocus();
+    QString pageMeanwhile;
+    world.duringSound = [&] {
+        ASSERT_TRUE(OnTheWindowThreadMeanwhile([&] {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("2"));
+            QCoreApplication::sendEvent(PageNumber(), &commit);
+            pageMeanwhile = PageNumber()->text();
+        }));
+    };
+    Click("cmdUWSC_1");
+    EXPECT_EQ(pageMeanwhile, "01");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PageNumber()->text(), "012");
+}
+
+// The chime is looked for before the wait: a folder that cannot be listed is said in a message
+// on the window's thread, and the chime is still played from the system's folder.
+TEST_F(AutomationTest, AChimeFolderThatCannotBeListedIsSaidBeforeTheWait) {
+    temp.WriteFile("book/A/p001.kif", "x");
+    Start();
+    SetTools("uwsc", "");
+    // A program folder whose name is too long to be listed, beside the book root as before.
+    const std::string tooLong = temp.Join(std::string(300, 'x'));
+    modFunc::OverrideProgramFolder(tooLong);
+    Click("cmdUWSC_1");
+    EXPECT_EQ(world.sounds.size(), 1u);
+#ifndef _WIN32  // Windows finds no such folder, and says nothing
+    ASSERT_EQ(world.messages.size(), 1u);
+    EXPECT_NE(world.messages[0].find(tooLong + Sep() + "start.wav"), std::string::npos);
+#endif
 }
 
 // What fails while the handler waits is reported as any unexpected failure is, and the program
