@@ -1,6 +1,7 @@
 #include "main_window/list_preview.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -25,21 +26,28 @@ bool ListPreview::ShowFor(int row) {
     if (popup_ == nullptr) popup_ = new PreviewPopup(&list_);
     const QSize box = PreviewPopup::PageBox() * list_.devicePixelRatioF();
     std::shared_ptr<const quill::RecordPreview> preview = cache_.Get(bookFolder_(), name, box);
-    // Beside the list, level with the entry.
+    // Beside the main window, level with the entry, so that every control stays in reach.
     const QRect entry = list_.visualItemRect(list_.item(row));
-    const QPoint beside(list_.mapToGlobal(QPoint(list_.width() + 4, 0)).x(),
-                        list_.viewport()->mapToGlobal(entry.topLeft()).y());
-    popup_->Show(std::move(preview), beside);
+    popup_->Show(std::move(preview), list_.window()->frameGeometry(),
+                 list_.viewport()->mapToGlobal(entry.topLeft()).y());
+    if (shownRow_ < 0) QCoreApplication::instance()->installEventFilter(this);
     shownRow_ = row;
     return true;
 }
 
 void ListPreview::Hide() {
     if (popup_ != nullptr) popup_->hide();
+    if (shownRow_ >= 0) QCoreApplication::instance()->removeEventFilter(this);
     shownRow_ = -1;
 }
 
 bool ListPreview::eventFilter(QObject* watched, QEvent* event) {
+    // While the popup is shown, a click anywhere hides it and goes on to what it was aimed at.
+    if (shownRow_ >= 0 && (event->type() == QEvent::MouseButtonPress ||
+                           event->type() == QEvent::NonClientAreaMouseButtonPress)) {
+        Hide();
+        return false;
+    }
     if (watched == viewport_) return ViewportEvent(event);
     if (watched == &list_) return ListEvent(event);
     return false;
@@ -94,8 +102,7 @@ bool ListPreview::ListEvent(QEvent* event) {
             return false;
         case QEvent::Hide:
         case QEvent::FocusOut:
-            if (popup_ != nullptr) popup_->hide();
-            shownRow_ = -1;
+            Hide();
             return false;
         default:
             return false;

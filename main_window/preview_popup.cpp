@@ -59,7 +59,23 @@ PreviewPopup::PreviewPopup(QWidget* parent)
 
 QSize PreviewPopup::PageBox() { return {180, 250}; }
 
-void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, QPoint beside) {
+QPoint PreviewPopup::Place(const QRect& window, int top) const {
+    constexpr int kGap = 4;
+    const QPoint right(window.right() + 1 + kGap, top);
+    const QScreen* screen = QGuiApplication::screenAt(window.center());
+    if (screen == nullptr) return right;
+    const QRect room = screen->availableGeometry();
+    QPoint place = right;
+    if (right.x() + width() > room.right() + 1) {
+        const int left = window.left() - kGap - width();
+        place.setX(left >= room.left() ? left : std::max(room.left(), room.right() + 1 - width()));
+    }
+    place.setY(std::max(room.top(), std::min(top, room.bottom() + 1 - height())));
+    return place;
+}
+
+void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, const QRect& window,
+                        int top) {
     preview_ = std::move(preview);
     const quill::RecordPreview& shown = *preview_;
     const record::Summary& summary = shown.summary;
@@ -93,14 +109,7 @@ void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, QPo
     notes_->setVisible(!shown.notes.isEmpty());
 
     adjustSize();
-    // Beside the list, moved back inside the screen where it would cross its edge.
-    QPoint place = beside;
-    if (const QScreen* screen = QGuiApplication::screenAt(beside)) {
-        const QRect room = screen->availableGeometry();
-        place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - width())));
-        place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - height())));
-    }
-    move(place);
+    move(Place(window, top));
     show();
     raise();
 }

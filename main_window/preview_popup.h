@@ -20,10 +20,16 @@ class PreviewPopup : public QFrame {
     // The page image's box, in device-independent pixels.
     static QSize PageBox();
 
-    void Show(std::shared_ptr<const quill::RecordPreview> preview, QPoint beside);
+    // Shows `preview` with its top at `top`, beside `window` (the main window's frame) on its
+    // right, or else on its left, so that it covers none of the window's controls; only where
+    // the screen has room on neither side does it lie over the window, kept inside the screen.
+    void Show(std::shared_ptr<const quill::RecordPreview> preview, const QRect& window, int top);
     const quill::RecordPreview* preview() const { return preview_.get(); }
 
   private:
+    // Where Show puts the popup, in global coordinates, for its present size.
+    QPoint Place(const QRect& window, int top) const;
+
     std::shared_ptr<const quill::RecordPreview> preview_;
     BoardView* board_;
     QLabel* reason_;

@@ -113,6 +113,21 @@ TEST_F(PreviewTest, MenuKeyOrShiftF10ShowsTheSelectedRecordAndEscHidesIt) {
     EXPECT_EQ(SelectedProblem(), "p002.kif");
 }
 
+// Shown from the keyboard, the popup stays beside the window, clear of its controls, and a click
+// on a control hides it and acts as it would have.
+TEST_F(PreviewTest, TheKeyboardsPopupCoversNoControlAndAClickReachesItsControl) {
+    temp.WriteFile("book/b/p001.kif", Record(1, 2));
+    StartShown();
+    SetTools("uwsc", "");
+    Problems()->setFocus();
+    QTest::keyClick(Problems(), Qt::Key_Menu);
+    ASSERT_TRUE(Shown());
+    EXPECT_FALSE(Popup()->frameGeometry().intersects(window->frameGeometry()));
+    QTest::mouseClick(Control<QPushButton>("cmdUWSC_1"), Qt::LeftButton);
+    EXPECT_FALSE(Shown());
+    EXPECT_EQ(world.commandLines.size(), 1u);
+}
+
 // No board, or no page: the popup says why in one line and shows what it can.
 TEST_F(PreviewTest, SaysWhyThereIsNoBoardOrNoPage) {
     temp.WriteFile("book/b/p001.kif", Record(1, 2));
