@@ -31,7 +31,7 @@ void SetUpApplication(QApplication& app) {
     if (app.style()->name() == QLatin1String("fusion")) {
         app.setStyle(new GroupFrameStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     }
-    outside::InstallMessageBox(&g_messageBox);
+    outside::InstallMessageService(&g_messageBox);
 }
 
 QString MainWindowTitle() {

@@ -8,7 +8,7 @@ namespace quill {
 
 // A modal message box with OK only, no icon, the application title as its title. Line breaks
 // given as CR LF show as one break.
-class QtMessageBox : public outside::MessageBox {
+class QtMessageBox : public outside::MessageService {
   public:
     void Show(const std::string& text) override;
     // To the logging category "quillmere.outside".

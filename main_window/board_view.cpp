@@ -18,6 +18,7 @@ constexpr int kCell = 22;
 constexpr int kPad = 4;
 constexpr int kNumbers = 14;   // the row of file numbers and the column of rank numerals
 constexpr int kHandLine = 28;  // each player's pieces in hand: two lines where one is short
+const QColor kInk(0x20, 0x20, 0x20);
 
 QString Kanji(int count) {
     static const QString kDigits = QStringLiteral("〇一二三四五六七八九");
@@ -61,54 +62,72 @@ QString BoardView::HandText(const shogi::Position& position, Side side) {
     return text;
 }
 
+int BoardView::Metrics::Px(double length) const {
+    return static_cast<int>(std::lround(length * scale));
+}
+
+BoardView::Metrics BoardView::Measure() const {
+    Metrics at{devicePixelRatioF(), 0, 0, 0, 0, 0};
+    at.cell = at.Px(kCell);
+    at.line = std::max(1, at.Px(1));
+    at.left = at.Px(kPad);
+    at.top = at.Px(kPad + kHandLine + kNumbers);
+    at.side = 9 * at.cell + at.line;
+    return at;
+}
+
 void BoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // Drawn in device pixels: every length is rounded to whole pixels once, so no line falls
     // between two pixels at 150 %.
-    const qreal scale = devicePixelRatioF();
-    painter.scale(1 / scale, 1 / scale);
-    const auto px = [scale](double length) {
-        return static_cast<int>(std::lround(length * scale));
-    };
-    const int cell = px(kCell);
-    const int line = std::max(1, px(1));
-    const int left = px(kPad);
-    const int top = px(kPad + kHandLine + kNumbers);
-    const int side = 9 * cell + line;
-    const QColor ink(0x20, 0x20, 0x20);
+    const Metrics at = Measure();
+    painter.scale(1 / at.scale, 1 / at.scale);
+    painter.fillRect(QRect(0, 0, at.Px(width()), at.Px(height())), QColor(0xfa, 0xf7, 0xf0));
+    painter.setPen(kInk);
+    DrawGrid(painter, at);
+    DrawCoordinates(painter, at);
+    DrawPieces(painter, at);
+    DrawHands(painter, at);
+}
 
-    painter.fillRect(QRect(0, 0, px(width()), px(height())), QColor(0xfa, 0xf7, 0xf0));
-    painter.fillRect(left, top, side, side, QColor(0xf0, 0xd6, 0x9c));
+void BoardView::DrawGrid(QPainter& painter, const Metrics& at) const {
+    painter.fillRect(at.left, at.top, at.side, at.side, QColor(0xf0, 0xd6, 0x9c));
     for (int i = 0; i <= 9; ++i) {
-        const int width = (i == 0 || i == 9) ? 2 * line : line;
-        const int offset = (i == 9) ? -line : 0;
-        painter.fillRect(left + i * cell + offset, top, width, side, ink);
-        painter.fillRect(left, top + i * cell + offset, side, width, ink);
+        const int width = (i == 0 || i == 9) ? 2 * at.line : at.line;
+        const int offset = (i == 9) ? -at.line : 0;
+        painter.fillRect(at.left + i * at.cell + offset, at.top, width, at.side, kInk);
+        painter.fillRect(at.left, at.top + i * at.cell + offset, at.side, width, kInk);
     }
+}
 
+void BoardView::DrawCoordinates(QPainter& painter, const Metrics& at) const {
     QFont text = font();
-    text.setPixelSize(px(10));
+    text.setPixelSize(at.Px(10));
     painter.setFont(text);
-    painter.setPen(ink);
     for (int column = 0; column < 9; ++column) {
-        painter.drawText(QRect(left + column * cell, top - px(kNumbers), cell, px(kNumbers)),
-                         Qt::AlignCenter, QString(QChar(u'９' - column)));
+        painter.drawText(
+            QRect(at.left + column * at.cell, at.top - at.Px(kNumbers), at.cell, at.Px(kNumbers)),
+            Qt::AlignCenter, QString(QChar(u'９' - column)));
     }
     static const QString kRanks = QStringLiteral("一二三四五六七八九");
     for (int rank = 0; rank < 9; ++rank) {
-        painter.drawText(QRect(left + side, top + rank * cell, px(kNumbers), cell), Qt::AlignCenter,
-                         kRanks.mid(rank, 1));
+        painter.drawText(
+            QRect(at.left + at.side, at.top + rank * at.cell, at.Px(kNumbers), at.cell),
+            Qt::AlignCenter, kRanks.mid(rank, 1));
     }
+}
 
+void BoardView::DrawPieces(QPainter& painter, const Metrics& at) const {
     QFont pieceFont = font();
-    pieceFont.setPixelSize(cell * 3 / 4);
+    pieceFont.setPixelSize(at.cell * 3 / 4);
     painter.setFont(pieceFont);
     for (int rank = 0; rank < 9; ++rank) {
         for (int column = 0; column < 9; ++column) {
             const shogi::Square& square = position_.board[rank][column];
             if (square.piece == Piece::None) continue;
-            const QRect place(left + column * cell + line, top + rank * cell + line, cell - line,
-                              cell - line);
+            const QRect place(at.left + column * at.cell + at.line,
+                              at.top + rank * at.cell + at.line, at.cell - at.line,
+                              at.cell - at.line);
             painter.save();
             if (square.side == Side::Gote) {
                 // Turned about the square's centre; the square's size is whole, so the
@@ -123,16 +142,18 @@ void BoardView::paintEvent(QPaintEvent*) {
             painter.restore();
         }
     }
+}
 
+void BoardView::DrawHands(QPainter& painter, const Metrics& at) const {
     QFont handFont = font();
-    handFont.setPixelSize(px(11));
+    handFont.setPixelSize(at.Px(11));
     const auto drawHand = [&](Side player, int y) {
         handFont.setBold(position_.toMove == player);
         painter.setFont(handFont);
-        painter.drawText(QRect(left, y, side + px(kNumbers), px(kHandLine)),
+        painter.drawText(QRect(at.left, y, at.side + at.Px(kNumbers), at.Px(kHandLine)),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
                          HandText(position_, player));
     };
-    drawHand(Side::Gote, px(kPad));
-    drawHand(Side::Sente, top + side + px(2));
+    drawHand(Side::Gote, at.Px(kPad));
+    drawHand(Side::Sente, at.top + at.side + at.Px(2));
 }

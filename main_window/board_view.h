@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 #include "support/shogi_position.h"
 
 // A shogi position drawn as a board: the 9×9 squares with the file numbers above and the rank
@@ -25,5 +27,17 @@ class BoardView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The board's lengths in device pixels, each rounded once from the designed sizes.
+    struct Metrics {
+        qreal scale;
+        int cell, line, left, top, side;
+        int Px(double length) const;
+    };
+    Metrics Measure() const;
+    void DrawGrid(QPainter& painter, const Metrics& at) const;
+    void DrawCoordinates(QPainter& painter, const Metrics& at) const;
+    void DrawPieces(QPainter& painter, const Metrics& at) const;
+    void DrawHands(QPainter& painter, const Metrics& at) const;
+
     shogi::Position position_;
 };

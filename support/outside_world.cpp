@@ -10,7 +10,7 @@ namespace outside {
 namespace {
 
 OutsideWorld* g_installedWorld = nullptr;
-MessageBox* g_messageBox = nullptr;
+MessageService* g_messages = nullptr;
 
 }  // namespace
 
@@ -28,16 +28,16 @@ void RealWorld::PlayWaveFile(const std::string& path) { platform::PlayWaveFile(p
 void RealWorld::SleepMilliseconds(int milliseconds) { platform::SleepMilliseconds(milliseconds); }
 
 void RealWorld::ShowMessage(const std::string& text) {
-    if (g_messageBox != nullptr) {
-        g_messageBox->Show(text);
+    if (g_messages != nullptr) {
+        g_messages->Show(text);
     } else {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
 }
 
 void RealWorld::LogWarning(const std::string& text) {
-    if (g_messageBox != nullptr) {
-        g_messageBox->LogWarning(text);
+    if (g_messages != nullptr) {
+        g_messages->LogWarning(text);
     } else {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
@@ -50,6 +50,6 @@ OutsideWorld& World() {
 
 void InstallWorld(OutsideWorld* world) { g_installedWorld = world; }
 
-void InstallMessageBox(MessageBox* box) { g_messageBox = box; }
+void InstallMessageService(MessageService* service) { g_messages = service; }
 
 }  // namespace outside

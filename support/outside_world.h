@@ -45,6 +45,6 @@ OutsideWorld& World();
 void InstallWorld(OutsideWorld* world);
 
 // The message box that RealWorld::ShowMessage uses (not owned); nullptr restores standard error.
-void InstallMessageBox(MessageBox* box);
+void InstallMessageService(MessageService* service);
 
 }  // namespace outside

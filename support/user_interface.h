@@ -18,12 +18,13 @@ class ListBox {
     }
 };
 
-// A modal message box with an OK button only, no icon, and the program's title as its title.
-// It also takes the reasons the system gave for a failure that a message has told the user of,
-// for whoever looks at the program's log (a terminal, a debugger); the message stays as it is.
-class MessageBox {
+// The message box service: a modal message box with an OK button only, no icon, and the program's
+// title as its title. It also takes the reasons the system gave for a failure that a message has
+// told the user of, for whoever looks at the program's log (a terminal, a debugger); the message
+// stays as it is.
+class MessageService {
   public:
-    virtual ~MessageBox() = default;
+    virtual ~MessageService() = default;
     virtual void Show(const std::string& text) = 0;
     virtual void LogWarning(const std::string& text) = 0;
 };
