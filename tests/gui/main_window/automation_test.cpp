@@ -12,8 +12,6 @@
 // settings window's boxes and every start recorded.
 class AutomationTest : public MainWindowTest {
   protected:
-    std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
-
     // Called on the waiting thread: runs `act` on the window's own thread, which must answer
     // while the handler waits; true when it did.
     bool OnTheWindowThreadMeanwhile(const std::function<void()>& act) {

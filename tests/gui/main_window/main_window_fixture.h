@@ -43,6 +43,8 @@ class MainWindowTest : public testing::Test {
     // Path of a file or folder below the book root, with the platform's separator.
     std::string Book(const std::string& relative) const { return temp.Join("book/" + relative); }
     std::string Sep() const { return std::string(modConst::kSep); }
+    // Path of a file in the program folder.
+    std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
 
     template <typename T>
     T* Control(const char* name) const {
