@@ -31,17 +31,24 @@ cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j2 || failed=1
 
 # Permissions do not bind the superuser, so under it the tests of read-only and unreadable files
-# and folders skip themselves; they run once more here as an ordinary user.
+# and folders (the CTest label "permissions") skip themselves; they run once more here as an
+# ordinary user. Each program that holds such tests is copied, with the programs beside it (a
+# stand-in the tests start), where that user may reach it.
 if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
   as_user=$(mktemp -d)
   chmod 755 "$as_user"
-  cp "$build/tests/platform_tests" "$build/tests/gui/settings_window_tests" \
-    "$build/tests/gui/main_window_tests" tests/lsan.supp "$as_user/"
-  for program in platform_tests settings_window_tests main_window_tests; do
-    echo "== $program as an ordinary user"
-    (cd "$as_user" && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$as_user/lsan.supp" \
+  cp tests/lsan.supp "$as_user/"
+  programs=$(ctest --test-dir "$build" -N -V -L permissions |
+    sed -n 's/^[0-9]*: Test command: \([^ ]*\) .*/\1/p' | sort -u)
+  [ -n "$programs" ] || { echo "No test carries the label permissions"; failed=1; }
+  for program in $programs; do
+    name=$(basename "$program")
+    mkdir -m 755 "$as_user/$name.d"
+    find "$(dirname "$program")" -maxdepth 1 -type f -perm -u+x -exec cp {} "$as_user/$name.d/" \;
+    echo "== $name as an ordinary user"
+    (cd "$as_user/$name.d" && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$as_user/lsan.supp" \
       setpriv --reuid=nobody --regid=nogroup --clear-groups \
-      "./$program" --gtest_filter='*ReadOnly*:*Unreadable*' --gtest_brief=1) || failed=1
+      "./$name" --gtest_filter='*ReadOnly*:*Unreadable*' --gtest_brief=1) || failed=1
   done
   rm -rf "$as_user"
 fi
