@@ -4,7 +4,7 @@
 # plugins and the compiler's runtime), so that the main window shows with no DLL missing, its
 # kit in Shift-JIS with CR LF, and a program file that carries the version.
 #
-#   package.sh PROGRAM_FOLDER ARGV_RECORDER CPACK_CONFIG
+#   unpacked_zip.sh PROGRAM_FOLDER ARGV_RECORDER CPACK_CONFIG
 source "$(dirname "$0")/wine.sh"
 e2e_need_display "$@"
 cpack_config=$3
