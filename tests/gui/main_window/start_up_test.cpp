@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "common/designed_fonts.h"
 #include "gui/fonts.h"
 #include "main_window_fixture.h"
 
@@ -113,13 +114,11 @@ TEST_F(MainWindowTest, FontsAreTheDesignedGothics) {
     const QFont page = Control<QWidget>("txtPageN")->font();
     EXPECT_TRUE(page.bold());
     EXPECT_DOUBLE_EQ(page.pointSizeF(), 12.0);
-    EXPECT_EQ(page.family(), quill::GothicFamily(quill::Gothic::Fixed));
+    EXPECT_EQ(page.family(), testing_support::FixedGothic());
     EXPECT_DOUBLE_EQ(Control<QWidget>("lstFile")->font().pointSizeF(), 9.75);
     EXPECT_DOUBLE_EQ(Control<QWidget>("Label1_10")->font().pointSizeF(), 11.25);
     EXPECT_EQ(Control<QWidget>("cmdUWSC_1")->font().family(),
-              quill::GothicFamily(quill::Gothic::Proportional));
-    EXPECT_NE(quill::GothicFamily(quill::Gothic::Fixed),
-              quill::GothicFamily(quill::Gothic::Proportional));
+              testing_support::ProportionalGothic());
     // Every family named is installed: a missing one would be searched for among all installed
     // fonts at every size and weight, which slows the first showing of the window badly.
     for (const QWidget* control : window->findChildren<QWidget*>()) {

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "gui/fonts.h"
+#include "common/designed_fonts.h"
 #include "settings_window_fixture.h"
 
 namespace {
@@ -55,8 +55,7 @@ TEST_F(Form, FixedClientAreaWithEveryControlInPlace) {
         widget->ensurePolished();
         EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
         EXPECT_EQ(TextOf(*widget), QString::fromUtf8(control.text)) << control.name;
-        EXPECT_EQ(widget->font().family() == quill::GothicFamily(quill::Gothic::Fixed),
-                  control.gothic)
+        EXPECT_EQ(widget->font().family() == testing_support::FixedGothic(), control.gothic)
             << control.name;
         if (control.gothic) {
             EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9.75) << control.name;

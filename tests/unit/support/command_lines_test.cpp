@@ -13,7 +13,8 @@ const std::string kProgramFolder = WithSep(R"(C:\my tools\quill)");
 const std::string kTeraPad = WithSep(R"(C:\Program Files\TeraPad\TeraPad.exe)");
 
 TEST(CommandLines, ProgramAloneIsThePathUnchanged) {
-    EXPECT_EQ(commandLine::ProgramAlone(kUwsc), kUwsc);
+    EXPECT_EQ(commandLine::ProgramAlone(WithSep(R"(C:\Program Files\UWSC\UWSC.exe)")),
+              WithSep(R"(C:\Program Files\UWSC\UWSC.exe)"));
 }
 
 TEST(CommandLines, EditorQuotesOnlyTheFile) {

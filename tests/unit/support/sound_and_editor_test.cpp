@@ -1,4 +1,3 @@
-#include "support/command_lines.h"
 #include "support_test_helpers.h"
 
 namespace {
@@ -56,7 +55,7 @@ TEST_F(OpenInEditorTest, EditorThatCannotStartIsReported) {
     const std::string editor = folder.WriteFile("TeraPad.exe", "not a program");
     world.startSucceeds = false;
     modFunc::OpenInEditor(editor, "a.txt");
-    const std::string line = commandLine::Editor(editor, "a.txt");
+    const std::string line = editor + " \"a.txt\"";
     EXPECT_EQ(world.commandLines, Texts{line});
     EXPECT_EQ(world.messages, Texts{"次のコマンドを起動できませんでした。\r\n  " + line});
 }
