@@ -41,8 +41,10 @@ run_in() {
   read -ra pieces <<< "$3"
   : > "$QUILL_E2E_LOG"
   status=0
-  sh "$1/$2" "${pieces[@]}" 2> "$work/err" || status=$?
+  "${script_env[@]}" sh "$1/$2" "${pieces[@]}" 2> "$work/err" || status=$?
 }
+# The scripts run off any desktop, so that no message of theirs shows, unless a test says so.
+script_env=(env -u DISPLAY -u WAYLAND_DISPLAY)
 
 # expect_call LINE: the stand-ins, started in the background, log exactly this one line.
 expect_call() {
@@ -92,6 +94,31 @@ run uwsOpenStart.uws "$book/p404.kif"
 expect_refusal "no such record: $book/p404.kif"
 run uwsOpenStart.uws ""
 expect_refusal "no record path was given"
+
+# A .bod record, which the board program cannot open, is not handed to it: the script says so,
+# on its error output and, on a desktop, through the first message program installed.
+printf 'diagram' > "$book/p020.bod"
+printf 'diagram' > "$book/p021.BOD"
+run uwsOpenStart.uws "$book/p020.bod"
+expect_refusal "the board program cannot open a .bod record: $book/p020.bod"
+desktop="$work/desktop"
+mkdir -p "$desktop"
+cp "$standins/record-call.sh" "$desktop/notify-send"
+chmod +x "$desktop/notify-send"
+script_env=(env "PATH=$desktop:$PATH" DISPLAY=:99)
+run uwsOpenStart.uws "$book/p021.BOD"
+script_env=(env -u DISPLAY -u WAYLAND_DISPLAY)
+status_of_bod=$status
+status=0
+expect_call "notify-send [uwsOpenStart.uws] [将棋盤プログラムは .bod の棋譜を開けません / the board program cannot open a .bod record: $book/p021.BOD]"
+[ "$status_of_bod" -ne 0 ] || fail "no failure status for a .bod record"
+# A board program that opens .bod records is told so at the top of the script.
+bod_board="$work/tools/Quillmere-bod"
+mkdir -p "$bod_board"
+sed 's/^BOARD_OPENS_BOD=no$/BOARD_OPENS_BOD=yes/' "$prog/uwsOpenStart.uws" > "$bod_board/uwsOpenStart.uws"
+cp "$prog/Quillmere.ini" "$bod_board/"
+run_in "$bod_board" uwsOpenStart.uws "$book/p020.bod"
+expect_call "board [$book/p020.bod]"
 
 # The board program runs on by itself: the script does not wait for it.
 slow="$work/program files/slow board"
