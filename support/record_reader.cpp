@@ -17,6 +17,17 @@ using Text = std::u32string_view;
 
 // The longest title or author kept: the preview shows one line of each.
 constexpr std::size_t kLongestField = 80;
+// The most characters of a file's own text that a reason quotes.
+constexpr std::size_t kLongestQuote = 10;
+
+// A reason: the program's own words and, after them, a piece of the file's text, cut to a few
+// characters with an ellipsis where it goes on, so that a reason stays one short line.
+std::string Reason(std::string_view words, Text quoted) {
+    std::string reason(words);
+    reason += ToUtf8(quoted.substr(0, kLongestQuote));
+    if (quoted.size() > kLongestQuote) reason += "…";
+    return reason;
+}
 
 bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
 
@@ -178,7 +189,7 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
             piece = PieceOf(c);
         }
         if (!piece) {
-            problem = std::string(modConst::kPreviewUnknownPiece) + ToUtf8(Text(&line[i], 1));
+            problem = Reason(modConst::kPreviewUnknownPiece, Text(&line[i], 1));
             return false;
         }
         if (count == 9) {  // a tenth square
@@ -194,80 +205,6 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
         return false;
     }
     return true;
-}
-
-// Every handicap a position can be set up from: the squares whose piece the first player to
-// move, the second player (上手), gives up.
-struct Handicap {
-    Text name;
-    std::vector<std::pair<int, int>> removed;  // file, rank
-};
-const std::vector<Handicap>& Handicaps() {
-    static const std::vector<Handicap> kHandicaps = {
-        {U"香落ち", {{1, 1}}},
-        {U"右香落ち", {{9, 1}}},
-        {U"角落ち", {{2, 2}}},
-        {U"飛車落ち", {{8, 2}}},
-        {U"飛香落ち", {{8, 2}, {1, 1}}},
-        {U"二枚落ち", {{8, 2}, {2, 2}}},
-        {U"三枚落ち", {{8, 2}, {2, 2}, {1, 1}}},
-        {U"四枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}}},
-        {U"六枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}}},
-        {U"八枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}}},
-        {U"十枚落ち",
-         {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}, {4, 1}, {6, 1}}},
-    };
-    return kHandicaps;
-}
-
-std::optional<shogi::Position> FromHandicap(Text name) {
-    shogi::Position position = shogi::EvenGame();
-    if (name == U"平手") return position;
-    for (const Handicap& handicap : Handicaps()) {
-        if (handicap.name != name) continue;
-        for (const auto& [file, rank] : handicap.removed) position.at(file, rank) = {};
-        position.toMove = Side::Gote;
-        return position;
-    }
-    return std::nullopt;
-}
-
-// The kind of piece that a position holds more of than a set has, if any.
-std::optional<Piece> TooMany(const shogi::Position& position) {
-    std::array<int, shogi::kPieceKinds> counts{};
-    std::array<int, 2> kings{};
-    for (const auto& rank : position.board) {
-        for (const shogi::Square& square : rank) {
-            ++counts[static_cast<int>(shogi::BaseKind(square.piece))];
-            if (square.piece == Piece::King) ++kings[static_cast<int>(square.side)];
-        }
-    }
-    for (const shogi::Hand& hand : position.hands) {
-        for (int kind = 1; kind < shogi::kHandKinds; ++kind) counts[kind] += hand[kind];
-    }
-    if (kings[0] > 1 || kings[1] > 1) return Piece::King;
-    for (int kind = 1; kind < shogi::kPieceKinds; ++kind) {
-        if (counts[kind] > shogi::PiecesInASet(static_cast<Piece>(kind))) {
-            return static_cast<Piece>(kind);
-        }
-    }
-    return std::nullopt;
-}
-
-// "残り全部": the second player holds every piece (but kings) that is neither on the board
-// nor in the first player's hand.
-void GiveTheRest(shogi::Position& position) {
-    shogi::Hand& rest = position.hand(Side::Gote);
-    for (int kind = 1; kind < shogi::kHandKinds; ++kind) {
-        rest[kind] =
-            shogi::PiecesInASet(static_cast<Piece>(kind)) - position.hand(Side::Sente)[kind];
-    }
-    for (const auto& rank : position.board) {
-        for (const shogi::Square& square : rank) {
-            const int kind = static_cast<int>(shogi::BaseKind(square.piece));
-            if (kind >= 1 && kind < shogi::kHandKinds) --rest[kind];
-        }
-    }
 }
 
 // The number of a move line, "   3 ３二飛成(52)   ( 0:00/00:00:00)" or "  12 同　歩(13)": 0
@@ -375,7 +312,7 @@ class Reader {
         handSeen_ = true;
         shogi::Hand hand{};
         if (!ParseHand(value, hand)) {
-            Fail(std::string(modConst::kPreviewBadHand) + ToUtf8(value.substr(0, 20)));
+            Fail(Reason(modConst::kPreviewBadHand, value));
             return;
         }
         position_.hand(side) = hand;
@@ -391,13 +328,12 @@ class Reader {
             return summary_;
         }
         if (diagramSeen_) {
-            if (restToGote_) GiveTheRest(position_);
+            if (restToGote_) shogi::GiveTheRest(position_, Side::Gote);
             position_.toMove = toMove_.value_or(Side::Sente);
         } else if (handicap_) {
-            const std::optional<shogi::Position> setUp = FromHandicap(*handicap_);
+            const std::optional<shogi::Position> setUp = shogi::HandicapPosition(*handicap_);
             if (!setUp) {
-                summary_.problem =
-                    std::string(modConst::kPreviewUnknownHandicap) + ToUtf8(*handicap_);
+                summary_.problem = Reason(modConst::kPreviewUnknownHandicap, *handicap_);
                 return summary_;
             }
             position_ = *setUp;
@@ -408,7 +344,7 @@ class Reader {
             summary_.problem = std::string(modConst::kPreviewNoPosition);
             return summary_;
         }
-        if (const std::optional<Piece> kind = TooMany(position_)) {
+        if (const std::optional<Piece> kind = shogi::KindWithTooMany(position_)) {
             summary_.problem =
                 std::string(modConst::kPreviewTooManyPieces) + std::string(shogi::PieceName(*kind));
             return summary_;

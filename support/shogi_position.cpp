@@ -1,6 +1,48 @@
 #include "support/shogi_position.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace shogi {
+namespace {
+
+// The squares whose piece the second player (上手), who moves first, gives up in a handicap.
+struct Handicap {
+    std::u32string_view name;
+    std::vector<std::pair<int, int>> removed;  // file, rank
+};
+const std::vector<Handicap>& Handicaps() {
+    static const std::vector<Handicap> kHandicaps = {
+        {U"香落ち", {{1, 1}}},
+        {U"右香落ち", {{9, 1}}},
+        {U"角落ち", {{2, 2}}},
+        {U"飛車落ち", {{8, 2}}},
+        {U"飛香落ち", {{8, 2}, {1, 1}}},
+        {U"二枚落ち", {{8, 2}, {2, 2}}},
+        {U"三枚落ち", {{8, 2}, {2, 2}, {1, 1}}},
+        {U"四枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}}},
+        {U"六枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}}},
+        {U"八枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}}},
+        {U"十枚落ち",
+         {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}, {4, 1}, {6, 1}}},
+    };
+    return kHandicaps;
+}
+
+// How many pieces of each base kind the board and both hands hold.
+std::array<int, kPieceKinds> CountByKind(const Position& position) {
+    std::array<int, kPieceKinds> counts{};
+    for (const auto& rank : position.board) {
+        for (const Square& square : rank) ++counts[static_cast<int>(BaseKind(square.piece))];
+    }
+    for (const Hand& hand : position.hands) {
+        for (int kind = 1; kind < kHandKinds; ++kind) counts[kind] += hand[kind];
+    }
+    return counts;
+}
+
+}  // namespace
 
 std::string_view PieceName(Piece piece) {
     static constexpr std::array<std::string_view, kPieceKinds> kNames = {
@@ -58,6 +100,42 @@ Position EvenGame() {
     position.at(8, 8) = {Piece::Bishop, Side::Sente};
     position.at(2, 8) = {Piece::Rook, Side::Sente};
     return position;
+}
+
+std::optional<Position> HandicapPosition(std::u32string_view name) {
+    Position position = EvenGame();
+    if (name == U"平手") return position;
+    for (const Handicap& handicap : Handicaps()) {
+        if (handicap.name != name) continue;
+        for (const auto& [file, rank] : handicap.removed) position.at(file, rank) = {};
+        position.toMove = Side::Gote;
+        return position;
+    }
+    return std::nullopt;
+}
+
+void GiveTheRest(Position& position, Side side) {
+    Hand& rest = position.hand(side);
+    rest = {};
+    const std::array<int, kPieceKinds> counts = CountByKind(position);
+    for (int kind = 1; kind < kHandKinds; ++kind) {
+        rest[kind] = std::max(PiecesInASet(static_cast<Piece>(kind)) - counts[kind], 0);
+    }
+}
+
+std::optional<Piece> KindWithTooMany(const Position& position) {
+    std::array<int, 2> kings{};
+    for (const auto& rank : position.board) {
+        for (const Square& square : rank) {
+            if (square.piece == Piece::King) ++kings[static_cast<int>(square.side)];
+        }
+    }
+    if (kings[0] > 1 || kings[1] > 1) return Piece::King;
+    const std::array<int, kPieceKinds> counts = CountByKind(position);
+    for (int kind = 1; kind < kPieceKinds; ++kind) {
+        if (counts[kind] > PiecesInASet(static_cast<Piece>(kind))) return static_cast<Piece>(kind);
+    }
+    return std::nullopt;
 }
 
 }  // namespace shogi

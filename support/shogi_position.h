@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // A shogi position as a record's diagram gives it: the board, both players' pieces in hand and
@@ -65,5 +66,17 @@ int PiecesInASet(Piece base);
 
 // The starting position of an even game.
 Position EvenGame();
+
+// The starting position of the game a record's handicap line (手合割) names: 平手 is the even
+// game, a handicap gives the first move to the second player. Nothing for a name not known.
+std::optional<Position> HandicapPosition(std::u32string_view name);
+
+// Gives `side` every piece (but kings) of one set that is neither on the board nor in the other
+// player's hand, as a record's "残り全部" says. Of a kind already beyond a set, it gives none.
+void GiveTheRest(Position& position, Side side);
+
+// The kind of piece that a position holds more of than one set has (the king where one side has
+// two), if any.
+std::optional<Piece> KindWithTooMany(const Position& position);
 
 }  // namespace shogi

@@ -32,14 +32,19 @@ plain_settings() {
 }
 
 # run SCRIPT ARGUMENT-TEXT: runs the script as the program does, its argument text split at
-# spaces; the status is left in $status and the error output in $work/err.
-run() {
+# spaces (with every blank, tabs too); the status is left in $status and the error output in
+# $work/err.
+run() { run_in "$prog" "$@"; }
+# run_in FOLDER SCRIPT ARGUMENT-TEXT: the same with the script of another program folder.
+run_in() {
   local pieces=()
-  read -ra pieces <<< "$2"
+  read -ra pieces <<< "$3"
   : > "$QUILL_E2E_LOG"
   status=0
-  sh "$prog/$1" "${pieces[@]}" 2> "$work/err" || status=$?
+  "${script_env[@]}" sh "$1/$2" "${pieces[@]}" 2> "$work/err" || status=$?
 }
+# The scripts run off any desktop, so that no message of theirs shows, unless a test says so.
+script_env=(env -u DISPLAY -u WAYLAND_DISPLAY)
 
 # expect_call LINE: the stand-ins, started in the background, log exactly this one line.
 expect_call() {
@@ -90,6 +95,31 @@ expect_refusal "no such record: $book/p404.kif"
 run uwsOpenStart.uws ""
 expect_refusal "no record path was given"
 
+# A .bod record, which the board program cannot open, is not handed to it: the script says so,
+# on its error output and, on a desktop, through the first message program installed.
+printf 'diagram' > "$book/p020.bod"
+printf 'diagram' > "$book/p021.BOD"
+run uwsOpenStart.uws "$book/p020.bod"
+expect_refusal "the board program cannot open a .bod record: $book/p020.bod"
+desktop="$work/desktop"
+mkdir -p "$desktop"
+cp "$standins/record-call.sh" "$desktop/notify-send"
+chmod +x "$desktop/notify-send"
+script_env=(env "PATH=$desktop:$PATH" DISPLAY=:99)
+run uwsOpenStart.uws "$book/p021.BOD"
+script_env=(env -u DISPLAY -u WAYLAND_DISPLAY)
+status_of_bod=$status
+status=0
+expect_call "notify-send [uwsOpenStart.uws] [将棋盤プログラムは .bod の棋譜を開けません / the board program cannot open a .bod record: $book/p021.BOD]"
+[ "$status_of_bod" -ne 0 ] || fail "no failure status for a .bod record"
+# A board program that opens .bod records is told so at the top of the script.
+bod_board="$work/tools/Quillmere-bod"
+mkdir -p "$bod_board"
+sed 's/^BOARD_OPENS_BOD=no$/BOARD_OPENS_BOD=yes/' "$prog/uwsOpenStart.uws" > "$bod_board/uwsOpenStart.uws"
+cp "$prog/Quillmere.ini" "$bod_board/"
+run_in "$bod_board" uwsOpenStart.uws "$book/p020.bod"
+expect_call "board [$book/p020.bod]"
+
 # The board program runs on by itself: the script does not wait for it.
 slow="$work/program files/slow board"
 printf '#!/bin/sh\nsleep 2\nexec "%s" "$@"\n' "$board" > "$slow"
@@ -108,35 +138,44 @@ encoded=${text_editor// /<spc>}
 run uwsEditTxt.uws "$encoded $book/p010.kif.txt"
 expect_call "text editor [$book/p010.kif.txt]"
 
-# The editor comes from the settings file, whatever argument 1 says: it is never guessed from
-# the arguments, so nothing inside a book runs as the editor.
+# The editor is argument 1, as the settings window holds it when the button is pressed: an
+# editor typed but not yet confirmed with "OK" is the one used, whatever the settings file says,
+# and so is the editor handed to the script of a program folder with another name, which has no
+# settings file at all.
+settings "[ExePath]\nTerapad=/nowhere\n"
+run uwsEditTxt.uws "$encoded $book/p010.kif.txt"
+expect_call "text editor [$book/p010.kif.txt]"
+other="$work/tools/Quillmere-1.0.3"
+mkdir -p "$other"
+cp "$kit/uwsEditTxt.uws" "$other/"
+run_in "$other" uwsEditTxt.uws "$encoded $book/p010.kif.txt"
+expect_call "text editor [$book/p010.kif.txt]"
+
+# Every "<spc>" is a space: two in a row are two spaces.
 mkdir -p "$work/two  spaces"
 cp "$standins/record-call.sh" "$work/two  spaces/editor"
 chmod +x "$work/two  spaces/editor"
-settings "[ExePath]\nTerapad=$work/two  spaces/editor\n"
-run uwsEditTxt.uws "/nowhere<spc>else $book/p010.kif.txt"
+run uwsEditTxt.uws "$work/two<spc><spc>spaces/editor $book/p010.kif.txt"
 expect_call "editor [$book/p010.kif.txt]"
 
-# A book that holds a program, and notes whose name holds two blanks or a tab, with no editor
-# set: once the script guessed the editor from the arguments and ran the book's program.
+# A book that holds a program, and notes whose name holds two blanks or a tab, handed over with
+# no editor (which the program never does): the first piece of the name is no editor to run,
+# as what remains names no text file.
 plain_book="$work/tools/book/Plain"
 mkdir -p "$plain_book"
 cp "$standins/record-call.sh" "$plain_book/evil"
 chmod +x "$plain_book/evil"
 printf 'notes' > "$plain_book/evil  x.kif.txt"
 printf 'notes' > "$plain_book/evil	x.kif.txt"
-for ini in "[ExePath]\nTerapad=\n" "[ExePath]\nKShogi=$board\n"; do
-  settings "$ini"
-  run uwsEditTxt.uws " $plain_book/evil  x.kif.txt"
-  expect_refusal "no text editor is set"
-  run uwsEditTxt.uws "$plain_book/evil	x.kif.txt"
-  expect_refusal "no text editor is set"
-done
+run uwsEditTxt.uws " $plain_book/evil  x.kif.txt"
+expect_refusal "no such text file: x.kif.txt"
+run uwsEditTxt.uws "$plain_book/evil	x.kif.txt"
+expect_refusal "no such text file: x.kif.txt"
+run uwsEditTxt.uws "$plain_book/p010.kif.txt"
+expect_refusal "no text file path was given"
 
-settings "[ExePath]\nTerapad=$work/missing editor\n"
 run uwsEditTxt.uws "$work/missing<spc>editor $book/p010.kif.txt"
 expect_refusal "cannot run the text editor: $work/missing editor"
-plain_settings
 run uwsEditTxt.uws "$encoded $book/p404.kif.txt"
 expect_refusal "no such text file: $book/p404.kif.txt"
 

@@ -41,18 +41,21 @@ has uwsOpenStart.uws 'recordPath = JoinParams(0)'
 has uwsOpenStart.uws 'READINI("ExePath", "KShogi", iniPath)'
 has uwsOpenStart.uws 'EXEC("<#DBL>" + kshogiPath + "<#DBL> <#DBL>" + recordPath + "<#DBL>")'
 
-# uwsEditTxt: the editor comes from the settings file, never guessed from the arguments (an
-# empty argument 1 would leave a piece of the text file's path in its place); the arguments from
-# the second on are the text file.
+# uwsEditTxt: the editor is argument 1, each "<spc>" a space again, as the settings window held it
+# when the button was pressed; the settings file is not read, so neither an editor not yet
+# confirmed nor a program folder of another name misleads it. The arguments from the second on
+# are the text file.
+has uwsEditTxt.uws 'editorPath = DecodeSpaces(PARAM_STR[0])'
 has uwsEditTxt.uws 'textPath = JoinParams(1)'
-has uwsEditTxt.uws 'editorPath = READINI("ExePath", "Terapad", iniPath)'
-has uwsEditTxt.uws 'IF editorPath = "" THEN'
+has uwsEditTxt.uws 'IF COPY(path, i, 5) = "<spc>" THEN'
+has uwsEditTxt.uws 'decoded = decoded + " "'
+has uwsEditTxt.uws 'i = i + 5'
 has uwsEditTxt.uws 'EXEC("<#DBL>" + editorPath + "<#DBL> <#DBL>" + textPath + "<#DBL>")'
-if sed 's://.*$::' "$windows/uwsEditTxt.uws" | grep -qE 'PARAM_STR\[0\]|F_EXISTS'; then
-  fail "uwsEditTxt.uws guesses the editor from its arguments"
+if sed 's://.*$::' "$windows/uwsEditTxt.uws" | grep -qE 'READINI|PROGRAM_FOLDER_NAME'; then
+  fail "uwsEditTxt.uws reads the editor from a settings file found by a folder's name"
 fi
 
-# Every line of code in a block is closed: IF/ENDIF, FOR/NEXT, FUNCTION/FEND.
+# Every line of code in a block is closed: IF/ENDIF, FOR/NEXT, WHILE/WEND, FUNCTION/FEND.
 for script in uwsSaveKif.uws uwsOpenStart.uws uwsEditTxt.uws; do
   code=$(sed 's://.*$::' "$windows/$script")
   ifs=$(grep -cE '^\s*IF .* THEN\s*$' <<< "$code" || true)
@@ -63,7 +66,10 @@ for script in uwsSaveKif.uws uwsOpenStart.uws uwsEditTxt.uws; do
   fends=$(grep -cE '^\s*FEND\s*$' <<< "$code" || true)
   [ "$ifs" -eq "$endifs" ] || fail "$script: $ifs block IFs, $endifs ENDIFs"
   [ "$fors" -eq "$nexts" ] || fail "$script: $fors FORs, $nexts NEXTs"
+  whiles=$(grep -cE '^\s*WHILE ' <<< "$code" || true)
+  wends=$(grep -cE '^\s*WEND\s*$' <<< "$code" || true)
   [ "$functions" -eq "$fends" ] || fail "$script: $functions FUNCTIONs, $fends FENDs"
+  [ "$whiles" -eq "$wends" ] || fail "$script: $whiles WHILEs, $wends WENDs"
 done
 
 # The Windows package carries these texts in Shift-JIS; each must convert whole.

@@ -251,6 +251,11 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text.replace(text.find(from), from.size(), to);
 }
 std::string Str(std::string_view text) { return std::string(text); }
+std::string Repeated(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
 
 class BadInputTest : public testing::TestWithParam<BadCase> {};
 
@@ -284,8 +289,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"PromotedPiecesCountAsTheirKind", Bod("銀四", "", " 全"),
                 Str(modConst::kPreviewTooManyPieces) + "銀"},
         BadCase{"TwoKingsOfOneSide", Diagram("v王"), Str(modConst::kPreviewTooManyPieces) + "玉"},
+        // With the rest of the set in the other hand, the pieces beyond a set are still seen.
+        BadCase{"ThreeRooksBesideTheRestOfTheSet",
+                Replaced(Bod("残り全部", "", " 飛"), "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四",
+                         "| 飛 飛 ・ ・ ・ ・ ・ ・ ・|四"),
+                Str(modConst::kPreviewTooManyPieces) + "飛"},
+        BadCase{"NineteenPawnsBesideTheRestOfTheSet", Bod("残り全部", "歩十九"),
+                Str(modConst::kPreviewTooManyPieces) + "歩"},
         BadCase{"UnknownHandicap", "手合割：その他\n",
-                Str(modConst::kPreviewUnknownHandicap) + "その他"}),
+                Str(modConst::kPreviewUnknownHandicap) + "その他"},
+        // What a reason quotes of the file is a few characters, however long the file's text.
+        BadCase{"LongUnknownHandicap", "手合割：" + Repeated("駒落ち", 26667) + "\n",
+                Str(modConst::kPreviewUnknownHandicap) + "駒落ち駒落ち駒落ち駒…"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Files that are not records, named like one. Reading never blocks and never takes more than a
