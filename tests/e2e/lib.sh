@@ -7,10 +7,11 @@ set -euo pipefail
 E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 STANDINS="$E2E_SOURCE/tests/standins"
 
-# Re-runs the calling test on its own virtual display when there is none.
+# Re-runs the calling test on its own virtual display when there is none. Tests run side by side
+# look for a free display from different numbers, so that two never take the same one at once.
 e2e_need_display() {
   if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec xvfb-run -a -n $((100 + $$ % 5000)) -s "-screen 0 1024x768x24" "$0" "$@"
   fi
   unset QT_QPA_PLATFORM
 }
