@@ -23,6 +23,20 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
     return label;
 }
 
+// The one line said in place of a page that is not shown.
+QString PageReason(quill::PageProblem problem) {
+    switch (problem) {
+        case quill::PageProblem::NoPage:
+            return Text(modConst::kPreviewNoPage);
+        case quill::PageProblem::NotJpeg:
+            return Text(modConst::kPreviewPageNotJpeg);
+        case quill::PageProblem::TooLarge:
+            return Text(modConst::kPreviewPageTooLarge);
+        default:
+            return Text(modConst::kPreviewPageNotShown);
+    }
+}
+
 }  // namespace
 
 PreviewPopup::PreviewPopup(QWidget* parent)
@@ -82,25 +96,42 @@ void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, QPo
     header_->setText(header.join(u'\n'));
     header_->setVisible(!header.isEmpty());
 
-    if (!shown.page.isNull()) {
-        QPixmap page = QPixmap::fromImage(shown.page);
-        page.setDevicePixelRatio(devicePixelRatioF());
-        page_->setPixmap(page);
-    } else {
-        page_->setText(shown.pageProblem);
-    }
+    FillPage();
     notes_->setText(shown.notes.join(u'\n'));
     notes_->setVisible(!shown.notes.isEmpty());
 
+    beside_ = beside;
+    Place();
+    show();
+    raise();
+}
+
+void PreviewPopup::ShowPage() {
+    FillPage();
+    Place();
+}
+
+void PreviewPopup::FillPage() {
+    const std::optional<quill::PageImage>& page = preview_->page;
+    // A page being read keeps its place, so that the popup seldom grows when it comes.
+    page_->setMinimumSize(page ? QSize(0, 0) : PageBox());
+    if (page && !page->image.isNull()) {
+        QPixmap pixels = QPixmap::fromImage(page->image);
+        pixels.setDevicePixelRatio(devicePixelRatioF());
+        page_->setPixmap(pixels);
+    } else {
+        page_->setText(page ? PageReason(page->problem) : QString());
+    }
+}
+
+void PreviewPopup::Place() {
     adjustSize();
     // Beside the list, moved back inside the screen where it would cross its edge.
-    QPoint place = beside;
-    if (const QScreen* screen = QGuiApplication::screenAt(beside)) {
+    QPoint place = beside_;
+    if (const QScreen* screen = QGuiApplication::screenAt(beside_)) {
         const QRect room = screen->availableGeometry();
         place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - width())));
         place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - height())));
     }
     move(place);
-    show();
-    raise();
 }
