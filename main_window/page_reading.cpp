@@ -18,7 +18,7 @@ class StoppableBytes : public QIODevice {
   public:
     StoppableBytes(const std::string& bytes, const std::function<bool()>& stopped)
         : bytes_(bytes), stopped_(stopped) {
-        open(QIODevice::ReadOnly);
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);  // read straight from the bytes
     }
     bool isSequential() const override { return false; }
     qint64 size() const override { return static_cast<qint64>(bytes_.size()); }
@@ -67,10 +67,15 @@ PageImage ReadPageImage(const std::string& path, QSize box, const std::function<
         return {QImage(), PageProblem::TooLarge};
     }
     if (!head.Whole()) return {QImage(), PageProblem::NotShown};
-    if (const PageProblem problem = CheckHeader(head.bytes); problem != PageProblem::None) {
+    return DecodePageImage(head.bytes, box, stopped);
+}
+
+PageImage DecodePageImage(const std::string& bytes, QSize box,
+                          const std::function<bool()>& stopped) {
+    if (const PageProblem problem = CheckHeader(bytes); problem != PageProblem::None) {
         return {QImage(), problem};
     }
-    StoppableBytes device(head.bytes, stopped);
+    StoppableBytes device(bytes, stopped);
     // The JPEG plugin alone: with a format given and detection off, the reader asks no other
     // plugin and no built-in reader, and never decides the format from the content. Without a
     // JPEG plugin, as some Qt builds for Windows are, nothing reads the page: the board and the

@@ -45,4 +45,8 @@ struct PageImage {
 PageImage ReadPageImage(const std::string& path, QSize box,
                         const std::function<bool()>& stopped = {});
 
+// The same for the bytes of a page image already read.
+PageImage DecodePageImage(const std::string& bytes, QSize box,
+                          const std::function<bool()>& stopped = {});
+
 }  // namespace quill

@@ -1,5 +1,6 @@
 #include "support/jpeg_header.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -23,7 +24,7 @@ class Markers {
     // Nothing at the end of the bytes.
     std::optional<std::uint8_t> Next() {
         for (;;) {
-            while (at_ < bytes_.size() && Byte(at_) != 0xFF) ++at_;
+            at_ = std::min(bytes_.find('\xFF', at_), bytes_.size());
             while (at_ < bytes_.size() && Byte(at_) == 0xFF) ++at_;
             if (at_ >= bytes_.size()) return std::nullopt;
             const std::uint8_t code = Byte(at_++);

@@ -190,53 +190,51 @@ std::string SvgBytes(const std::string& drawn) {
         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"40\" height=\"60\">"
         "<rect width=\"40\" height=\"60\" fill=\"red\"/>";
     if (!drawn.empty()) {
-        svg += "<image width=\"40\" height=\"60\" xlink:href=\"file://" + drawn + "\"/>";
+        svg += "<image width=\"40\" height=\"60\" xlink:href=\"" + drawn + "\"/>";
     }
     return svg + "</svg>\n";
 }
+
+// The page image itself, a picture outside the book and a named pipe.
+struct PagePaths {
+    std::string page, picture, pipe;
+};
 
 // Page images meant to crash, hang or freeze the program, or to show what is no page, each as
 // `p001.jpg`: what the popup shows in the page's place (nothing: the page itself).
 struct HostilePage {
     const char* name;
-    std::string (*bytes)(const std::string& page, const std::string& outside);
+    std::string (*bytes)(const PagePaths& paths);
     std::string_view reason;
     bool pipe = false;  // a named pipe in place of the file
 };
 
 const HostilePage kHostilePages[] = {
-    {"AnOrdinaryJpeg", [](const std::string&, const std::string&) { return JpegBytes(); }, {}},
-    {"SvgDrawingItself", [](const std::string& page, const std::string&) { return SvgBytes(page); },
+    {"AnOrdinaryJpeg", [](const PagePaths&) { return JpegBytes(); }, {}},
+    {"SvgDrawingItself", [](const PagePaths& paths) { return SvgBytes(paths.page); },
      modConst::kPreviewPageNotJpeg},
     {"SvgDrawingAPictureFromOutside",
-     [](const std::string&, const std::string& outside) { return SvgBytes(outside); },
-     modConst::kPreviewPageNotJpeg},
-    {"PlainSvg", [](const std::string&, const std::string&) { return SvgBytes(""); },
-     modConst::kPreviewPageNotJpeg},
-    {"Png", [](const std::string&, const std::string&) { return ImageBytes("PNG"); },
-     modConst::kPreviewPageNotJpeg},
+     [](const PagePaths& paths) { return SvgBytes(paths.picture); }, modConst::kPreviewPageNotJpeg},
+    {"PlainSvg", [](const PagePaths&) { return SvgBytes(""); }, modConst::kPreviewPageNotJpeg},
+    {"Png", [](const PagePaths&) { return ImageBytes("PNG"); }, modConst::kPreviewPageNotJpeg},
     {"JpegDeclaringAHugeSize",
-     [](const std::string&, const std::string&) {
-         return JpegFrame(60000, 60000) + std::string(4000, '\x5A');
-     },
+     [](const PagePaths&) { return JpegFrame(60000, 60000) + std::string(4000, '\x5A'); },
      modConst::kPreviewPageTooLarge},
-    {"JpegJustPastTheBound",
-     [](const std::string&, const std::string&) { return JpegFrame(7300, 9921); },
+    {"JpegJustPastTheBound", [](const PagePaths&) { return JpegFrame(7300, 9921); },
      modConst::kPreviewPageTooLarge},
     {"JpegCutBeforeItsFrame",
-     [](const std::string&, const std::string&) {
-         return std::string("\xFF\xD8\xFF\xE0\x00\x10JF");
-     },
+     [](const PagePaths&) { return std::string("\xFF\xD8\xFF\xE0\x00\x10JF"); },
      modConst::kPreviewPageNotShown},
     {"JpegCutInItsImageData",
-     [](const std::string&, const std::string&) {
+     [](const PagePaths&) {
          const std::string whole = JpegBytes();
          return whole.substr(0, whole.size() * 3 / 4);
      },
      {}},
-    {"EmptyFile", [](const std::string&, const std::string&) { return std::string(); },
-     modConst::kPreviewNoPage},
+    {"EmptyFile", [](const PagePaths&) { return std::string(); }, modConst::kPreviewNoPage},
 #ifndef _WIN32
+    {"SvgDrawingANamedPipe", [](const PagePaths& paths) { return SvgBytes(paths.pipe); },
+     modConst::kPreviewPageNotJpeg},
     {"NamedPipe", nullptr, modConst::kPreviewNoPage, true},
 #endif
 };
@@ -247,15 +245,15 @@ TEST_P(HostilePageTest, ShowsThePageOrSaysWhyNotAndNeverHolds) {
     const HostilePage& row = GetParam();
     if (row.reason.empty() && !HasJpegPlugin()) GTEST_SKIP() << "no JPEG plugin";
     temp.WriteFile("book/b/p001.kif", Record(1, 2));
-    const std::string page = Book("b/p001.jpg");
-    const std::string outside = temp.WriteFile("outside.jpg", JpegBytes());
-    if (row.pipe) {
+    const PagePaths paths{Book("b/p001.jpg"), temp.WriteFile("picture.jpg", JpegBytes()),
+                          temp.Join("pipe")};
 #ifndef _WIN32
-        ASSERT_EQ(mkfifo(page.c_str(), 0600), 0);
-#endif
-    } else {
-        temp.WriteFile("book/b/p001.jpg", row.bytes(page, outside));
+    ASSERT_EQ(mkfifo(paths.pipe.c_str(), 0600), 0);
+    if (row.pipe) {
+        ASSERT_EQ(mkfifo(paths.page.c_str(), 0600), 0);
     }
+#endif
+    if (!row.pipe) temp.WriteFile("book/b/p001.jpg", row.bytes(paths));
     StartShown();
 
     RestOn(0);
