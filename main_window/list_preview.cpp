@@ -25,14 +25,32 @@ bool ListPreview::ShowFor(int row) {
     }
     if (popup_ == nullptr) popup_ = new PreviewPopup(&list_);
     const QSize box = PreviewPopup::PageBox() * list_.devicePixelRatioF();
-    std::shared_ptr<const quill::RecordPreview> preview = cache_.Get(bookFolder_(), name, box);
+    std::shared_ptr<quill::RecordPreview> preview = cache_.Get(bookFolder_(), name, box);
     // Beside the main window, level with the entry, so that every control stays in reach.
     const QRect entry = list_.visualItemRect(list_.item(row));
-    popup_->Show(std::move(preview), list_.window()->frameGeometry(),
+    popup_->Show(preview, list_.window()->frameGeometry(),
                  list_.viewport()->mapToGlobal(entry.topLeft()).y());
     if (shownRow_ < 0) QCoreApplication::instance()->installEventFilter(this);
     shownRow_ = row;
+    ReadPage(preview);
     return true;
+}
+
+// The page is read off the user-interface thread and kept with the preview; the popup shows it
+// if it still shows that preview. Only the page of the latest showing is read.
+void ListPreview::ReadPage(const std::shared_ptr<quill::RecordPreview>& preview) {
+    if (preview == reading_) return;
+    reading_.reset();
+    pages_.Drop();
+    if (preview->page) return;
+    reading_ = preview;
+    pages_.Read(preview->pagePath, preview->pageBox, [this, preview](quill::PageImage page) {
+        reading_.reset();
+        preview->page = std::move(page);
+        if (popup_ != nullptr && popup_->isVisible() && popup_->preview() == preview.get()) {
+            popup_->ShowPage();
+        }
+    });
 }
 
 void ListPreview::Hide() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "main_window/page_worker.h"
 #include "main_window/record_preview.h"
 
 class QListWidget;
@@ -32,6 +33,7 @@ class ListPreview : public QObject {
   private:
     bool ListEvent(QEvent* event);
     bool ViewportEvent(QEvent* event);
+    void ReadPage(const std::shared_ptr<quill::RecordPreview>& preview);
 
     QListWidget& list_;
     // Events reach the filter while the list is being taken down too, so the watched objects
@@ -41,4 +43,6 @@ class ListPreview : public QObject {
     QPointer<PreviewPopup> popup_;  // made at the first showing, owned by the list
     int shownRow_ = -1;
     quill::PreviewCache cache_;
+    std::shared_ptr<quill::RecordPreview> reading_;  // the preview whose page is being read
+    PageWorker pages_;  // last, so that its thread ends before the rest goes
 };

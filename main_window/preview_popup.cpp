@@ -23,6 +23,20 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
     return label;
 }
 
+// The one line said in place of a page that is not shown.
+QString PageReason(quill::PageProblem problem) {
+    switch (problem) {
+        case quill::PageProblem::NoPage:
+            return Text(modConst::kPreviewNoPage);
+        case quill::PageProblem::NotJpeg:
+            return Text(modConst::kPreviewPageNotJpeg);
+        case quill::PageProblem::TooLarge:
+            return Text(modConst::kPreviewPageTooLarge);
+        default:
+            return Text(modConst::kPreviewPageNotShown);
+    }
+}
+
 }  // namespace
 
 PreviewPopup::PreviewPopup(QWidget* parent)
@@ -98,18 +112,36 @@ void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, con
     header_->setText(header.join(u'\n'));
     header_->setVisible(!header.isEmpty());
 
-    if (!shown.page.isNull()) {
-        QPixmap page = QPixmap::fromImage(shown.page);
-        page.setDevicePixelRatio(devicePixelRatioF());
-        page_->setPixmap(page);
-    } else {
-        page_->setText(shown.pageProblem);
-    }
+    FillPage();
     notes_->setText(shown.notes.join(u'\n'));
     notes_->setVisible(!shown.notes.isEmpty());
 
-    adjustSize();
-    move(Place(window, top));
+    window_ = window;
+    top_ = top;
+    Reposition();
     show();
     raise();
+}
+
+void PreviewPopup::ShowPage() {
+    FillPage();
+    Reposition();
+}
+
+void PreviewPopup::FillPage() {
+    const std::optional<quill::PageImage>& page = preview_->page;
+    // A page being read keeps its place, so that the popup seldom grows when it comes.
+    page_->setMinimumSize(page ? QSize(0, 0) : PageBox());
+    if (page && !page->image.isNull()) {
+        QPixmap pixels = QPixmap::fromImage(page->image);
+        pixels.setDevicePixelRatio(devicePixelRatioF());
+        page_->setPixmap(pixels);
+    } else {
+        page_->setText(page ? PageReason(page->problem) : QString());
+    }
+}
+
+void PreviewPopup::Reposition() {
+    adjustSize();
+    move(Place(window_, top_));
 }

@@ -1,8 +1,5 @@
 #include "main_window/record_preview.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageReader>
 #include <array>
 
 #include "gui/text_conversion.h"
@@ -40,32 +37,6 @@ bool HasContent(const std::string& path) {
     return stamp && stamp->length > 0;
 }
 
-void ReadPage(const std::string& path, QSize box, RecordPreview& preview) {
-    if (path.empty()) {
-        preview.pageProblem = ToQt(modConst::kPreviewNoPage);
-        return;
-    }
-    const platform::FileHead head = platform::ReadFileHead(path, kPageReadLimit);
-    // Without an image format plugin for JPEG, as some Qt builds for Windows are, the reader
-    // cannot read the page either: the board and the notes are shown all the same.
-    preview.pageProblem = ToQt(modConst::kPreviewPageNotShown);
-    if (!head.Whole()) return;
-    QByteArray bytes =
-        QByteArray::fromRawData(head.bytes.data(), static_cast<qsizetype>(head.bytes.size()));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) return;
-    // A scan is decoded at the size shown, which for a JPEG costs a fraction of the whole.
-    reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    QImage page = reader.read();
-    if (page.isNull()) return;
-    preview.page = std::move(page);
-    preview.pageProblem.clear();
-}
-
 QStringList ReadNotes(const std::string& path) {
     const platform::FileHead head = platform::ReadFileHead(path, kNotesReadLimit);
     if (head.status != platform::HeadStatus::Read || head.bytes.empty()) return {};
@@ -96,14 +67,15 @@ RecordPreview BuildPreview(const std::string& folder, const std::string& recordN
     RecordPreview preview;
     const std::string path = modFunc::JoinPath(folder, recordName);
     preview.summary = record::ReadRecordFile(path);
-    ReadPage(PageImagePath(folder, recordName), pageBox, preview);
     preview.notes = ReadNotes(path + Str(modConst::kCompanionSuffix));
+    preview.pagePath = PageImagePath(folder, recordName);
+    preview.pageBox = pageBox;
+    if (preview.pagePath.empty()) preview.page = PageImage{QImage(), PageProblem::NoPage};
     return preview;
 }
 
-std::shared_ptr<const RecordPreview> PreviewCache::Get(const std::string& folder,
-                                                       const std::string& recordName,
-                                                       QSize pageBox) {
+std::shared_ptr<RecordPreview> PreviewCache::Get(const std::string& folder,
+                                                 const std::string& recordName, QSize pageBox) {
     const std::string path = modFunc::JoinPath(folder, recordName);
     const std::array<std::string, 2> pages = PageCandidates(folder, recordName);
     std::array<std::optional<platform::FileStamp>, 4> stamps = {
@@ -116,7 +88,7 @@ std::shared_ptr<const RecordPreview> PreviewCache::Get(const std::string& folder
         return found->second.preview;
     }
     if (entries_.size() >= kMapLimit) entries_.clear();
-    auto preview = std::make_shared<const RecordPreview>(BuildPreview(folder, recordName, pageBox));
+    auto preview = std::make_shared<RecordPreview>(BuildPreview(folder, recordName, pageBox));
     entries_[path] = {stamps, pageBox, preview};
     return preview;
 }

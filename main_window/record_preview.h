@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "main_window/page_reading.h"
 #include "platform/file_head.h"
 #include "support/record_reader.h"
 
@@ -18,13 +19,14 @@ namespace quill {
 
 struct RecordPreview {
     record::Summary summary;
-    QImage page;          // scaled to fit the box asked for; null when there is none to show
-    QString pageProblem;  // why no page is shown, when none is
-    QStringList notes;    // the first lines of the companion text file, if any
+    QStringList notes;     // the first lines of the companion text file, if any
+    std::string pagePath;  // the page image shown; empty when there is none
+    QSize pageBox;         // what the page is scaled to fit, in device pixels
+    // The page once read (by ReadPageImage, off the user-interface thread); nothing until then.
+    std::optional<PageImage> page;
 };
 
-// No page scan is read beyond this, nor any companion text beyond its own limit.
-inline constexpr std::size_t kPageReadLimit = 32 * 1024 * 1024;
+// No companion text is read beyond this.
 inline constexpr std::size_t kNotesReadLimit = 4096;
 inline constexpr int kNoteLines = 6;
 
@@ -32,22 +34,22 @@ inline constexpr int kNoteLines = 6;
 // page button opens it. Nothing is deleted on the way.
 std::string PageImagePath(const std::string& folder, const std::string& recordName);
 
-// Builds the preview of record `recordName` of `folder`, the page scaled to fit `pageBox`
-// device pixels.
+// Builds the preview of record `recordName` of `folder`, all but its page, which is left to be
+// read to fit `pageBox` device pixels; a record with no page image has its page at once.
 RecordPreview BuildPreview(const std::string& folder, const std::string& recordName, QSize pageBox);
 
 // Previews already built, given again while the record, its companion text and its page images
-// are unchanged.
+// are unchanged. A page read and put into a preview given is kept with it.
 class PreviewCache {
   public:
-    std::shared_ptr<const RecordPreview> Get(const std::string& folder,
-                                             const std::string& recordName, QSize pageBox);
+    std::shared_ptr<RecordPreview> Get(const std::string& folder, const std::string& recordName,
+                                       QSize pageBox);
 
   private:
     struct Entry {
         std::array<std::optional<platform::FileStamp>, 4> stamps;
         QSize pageBox;
-        std::shared_ptr<const RecordPreview> preview;
+        std::shared_ptr<RecordPreview> preview;
     };
     std::map<std::string, Entry> entries_;
 };

@@ -5,15 +5,16 @@
 #
 #   tests/fuzz/run-long.sh [minutes] [target ...]
 #
-# Targets: profile_read_fuzz (settings-file reader and writer) and command_line_fuzz
-# (command-line splitting, program finding and building). Needs clang with libFuzzer.
+# Targets: profile_read_fuzz (settings-file reader and writer), command_line_fuzz (command-line
+# splitting, program finding and building), page_header_fuzz (the page images' JPEG header
+# reader) and page_decode_fuzz (their decoding, where Qt is found). Needs clang with libFuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 minutes=${1:-10}
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(profile_read_fuzz command_line_fuzz)
+[ "${#targets[@]}" -gt 0 ] || targets=(profile_read_fuzz command_line_fuzz page_header_fuzz)
 
 build=${QUILL_FUZZ_BUILD:-build-fuzz-long}
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -25,6 +26,7 @@ for target in "${targets[@]}"; do
   case $target in
     profile_read_fuzz) name=profile ;;
     command_line_fuzz) name=command_line ;;
+    page_header_fuzz | page_decode_fuzz) name=page_header ;;
     *) echo "unknown target: $target" >&2; exit 2 ;;
   esac
   seeds=tests/fuzz/corpus/$name

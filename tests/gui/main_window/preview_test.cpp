@@ -4,6 +4,11 @@
 #include <QBuffer>
 #include <QHelpEvent>
 #include <QImage>
+#include <QImageReader>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "main_window/board_view.h"
 #include "main_window/list_preview.h"
@@ -26,15 +31,22 @@ std::string Record(int file, int rank) {
     return diagram + "+---------------------------+\n先手の持駒：金\n";
 }
 
-std::string PngBytes() {
+// A page image of 40 x 60 pixels of colour in the given format.
+std::string ImageBytes(const char* format) {
     QImage image(40, 60, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 6, y * 4, x * y));
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, format);
     return bytes.toStdString();
 }
+std::string JpegBytes() { return ImageBytes("JPEG"); }
+
+// Some Qt builds for Windows come without the JPEG plugin; pages are not shown there at all.
+bool HasJpegPlugin() { return QImageReader::supportedImageFormats().contains("jpeg"); }
 
 class PreviewTest : public MainWindowTest {
   protected:
@@ -57,13 +69,24 @@ class PreviewTest : public MainWindowTest {
         return Popup()->findChild<BoardView*>("previewBoard")->position();
     }
     QString Label(const char* name) const { return Popup()->findChild<QLabel*>(name)->text(); }
+    // Waits until the page of the record shown has been read.
+    const quill::PageImage& ReadPage() const {
+        const bool read =
+            QTest::qWaitFor([this] { return Popup()->preview()->page.has_value(); }, 20000);
+        EXPECT_TRUE(read);
+        static const quill::PageImage none;
+        return read ? *Popup()->preview()->page : none;
+    }
+    bool PageShown() const {
+        return !Popup()->findChild<QLabel*>("previewPage")->pixmap().isNull();
+    }
 };
 
 TEST_F(PreviewTest, RestingOnARecordShowsItsPositionPageAndNotesAndTouchesNothing) {
     temp.WriteFile("book/b/p001.kif", Record(1, 2));
     temp.WriteFile("book/b/p002.bod", Record(5, 1));
     temp.WriteFile("book/b/p002.bod.txt", "出典：見本\nメモ：初手が大切\n");
-    temp.WriteFile("book/b/p001.jpg", PngBytes());  // the page before p002's, which has none
+    temp.WriteFile("book/b/p001.jpg", JpegBytes());  // the page before p002's, which has none
     StartShown();
     const std::string selected = SelectedProblem();
     const std::string companion = CompanionState();
@@ -73,7 +96,7 @@ TEST_F(PreviewTest, RestingOnARecordShowsItsPositionPageAndNotesAndTouchesNothin
     EXPECT_EQ(Board().at(5, 1), (shogi::Square{Piece::King, Side::Gote}));
     EXPECT_EQ(Board().hand(Side::Sente)[static_cast<int>(Piece::Gold)], 1);
     EXPECT_EQ(Label("previewNotes"), QStringLiteral("出典：見本\nメモ：初手が大切"));
-    EXPECT_EQ(Popup()->preview()->page.isNull(), false);
+    EXPECT_EQ(ReadPage().image.isNull(), !HasJpegPlugin());
     EXPECT_GE(Popup()->x(), Problems()->mapToGlobal(QPoint(Problems()->width(), 0)).x());
 
     RestOn(0);
@@ -142,7 +165,8 @@ TEST_F(PreviewTest, SaysWhyThereIsNoBoardOrNoPage) {
     RestOn(0);
     ASSERT_TRUE(Shown());
     EXPECT_TRUE(Popup()->findChild<BoardView*>("previewBoard")->isVisible());
-    EXPECT_EQ(Label("previewPage").toStdString(), modConst::kPreviewPageNotShown);
+    ReadPage();
+    EXPECT_EQ(Label("previewPage").toStdString(), modConst::kPreviewPageNotJpeg);
     EXPECT_EQ(Label("previewNotes"), QStringLiteral("メモ"));
 
     RestOn(1);
@@ -155,12 +179,139 @@ TEST_F(PreviewTest, SaysWhyThereIsNoBoardOrNoPage) {
 // is never shown as its page.
 TEST_F(PreviewTest, PageZeroHasNoPageBefore) {
     temp.WriteFile("book/b/p000.kif", Record(1, 2));
-    temp.WriteFile("book/b/p0-1.jpg", PngBytes());
+    temp.WriteFile("book/b/p0-1.jpg", JpegBytes());
     StartShown();
     RestOn(0);
     ASSERT_TRUE(Shown());
-    EXPECT_TRUE(Popup()->preview()->page.isNull());
+    EXPECT_TRUE(ReadPage().image.isNull());
     EXPECT_EQ(Label("previewPage").toStdString(), modConst::kPreviewNoPage);
+}
+
+// The start of a JPEG file: its start-of-image marker and a frame marker declaring the size.
+std::string JpegFrame(int width, int height) {
+    std::string bytes = "\xFF\xD8\xFF\xC0";
+    bytes += std::string("\x00\x11\x08", 3);
+    for (const int number : {height, width}) {
+        bytes += static_cast<char>(number >> 8);
+        bytes += static_cast<char>(number & 0xFF);
+    }
+    return bytes + std::string("\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 10);
+}
+
+// An SVG drawing that draws the file at `drawn` (a path), or nothing.
+std::string SvgBytes(const std::string& drawn) {
+    std::string svg =
+        "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"40\" height=\"60\">"
+        "<rect width=\"40\" height=\"60\" fill=\"red\"/>";
+    if (!drawn.empty()) {
+        svg += "<image width=\"40\" height=\"60\" xlink:href=\"" + drawn + "\"/>";
+    }
+    return svg + "</svg>\n";
+}
+
+// The page image itself, a picture outside the book and a named pipe.
+struct PagePaths {
+    std::string page, picture, pipe;
+};
+
+// Page images meant to crash, hang or freeze the program, or to show what is no page, each as
+// `p001.jpg`: what the popup shows in the page's place (nothing: the page itself).
+struct HostilePage {
+    const char* name;
+    std::string (*bytes)(const PagePaths& paths);
+    std::string_view reason;
+    bool pipe = false;  // a named pipe in place of the file
+};
+
+const HostilePage kHostilePages[] = {
+    {"AnOrdinaryJpeg", [](const PagePaths&) { return JpegBytes(); }, {}},
+    {"SvgDrawingItself", [](const PagePaths& paths) { return SvgBytes(paths.page); },
+     modConst::kPreviewPageNotJpeg},
+    {"SvgDrawingAPictureFromOutside",
+     [](const PagePaths& paths) { return SvgBytes(paths.picture); }, modConst::kPreviewPageNotJpeg},
+    {"PlainSvg", [](const PagePaths&) { return SvgBytes(""); }, modConst::kPreviewPageNotJpeg},
+    {"Png", [](const PagePaths&) { return ImageBytes("PNG"); }, modConst::kPreviewPageNotJpeg},
+    {"JpegDeclaringAHugeSize",
+     [](const PagePaths&) { return JpegFrame(60000, 60000) + std::string(4000, '\x5A'); },
+     modConst::kPreviewPageTooLarge},
+    {"JpegJustPastTheBound", [](const PagePaths&) { return JpegFrame(7300, 9921); },
+     modConst::kPreviewPageTooLarge},
+    {"JpegCutBeforeItsFrame",
+     [](const PagePaths&) { return std::string("\xFF\xD8\xFF\xE0\x00\x10JF"); },
+     modConst::kPreviewPageNotShown},
+    {"JpegCutInItsImageData",
+     [](const PagePaths&) {
+         const std::string whole = JpegBytes();
+         return whole.substr(0, whole.size() * 3 / 4);
+     },
+     {}},
+    {"EmptyFile", [](const PagePaths&) { return std::string(); }, modConst::kPreviewNoPage},
+#ifndef _WIN32
+    {"SvgDrawingANamedPipe", [](const PagePaths& paths) { return SvgBytes(paths.pipe); },
+     modConst::kPreviewPageNotJpeg},
+    {"NamedPipe", nullptr, modConst::kPreviewNoPage, true},
+#endif
+};
+
+class HostilePageTest : public PreviewTest, public testing::WithParamInterface<HostilePage> {};
+
+TEST_P(HostilePageTest, ShowsThePageOrSaysWhyNotAndNeverHolds) {
+    const HostilePage& row = GetParam();
+    if (row.reason.empty() && !HasJpegPlugin()) GTEST_SKIP() << "no JPEG plugin";
+    temp.WriteFile("book/b/p001.kif", Record(1, 2));
+    const PagePaths paths{Book("b/p001.jpg"), temp.WriteFile("picture.jpg", JpegBytes()),
+                          temp.Join("pipe")};
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo(paths.pipe.c_str(), 0600), 0);
+    if (row.pipe) {
+        ASSERT_EQ(mkfifo(paths.page.c_str(), 0600), 0);
+    }
+#endif
+    if (!row.pipe) temp.WriteFile("book/b/p001.jpg", row.bytes(paths));
+    StartShown();
+
+    RestOn(0);
+    // The board at once, whatever the page.
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Board().at(1, 2), (shogi::Square{Piece::King, Side::Gote}));
+    const quill::PageImage& read = ReadPage();
+    if (row.reason.empty()) {
+        EXPECT_FALSE(read.image.isNull());
+        EXPECT_TRUE(PageShown());
+    } else {
+        EXPECT_TRUE(read.image.isNull());
+        EXPECT_FALSE(PageShown());
+        EXPECT_EQ(Label("previewPage").toStdString(), row.reason);
+    }
+    EXPECT_TRUE(world.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, HostilePageTest, testing::ValuesIn(kHostilePages),
+                         [](const testing::TestParamInfo<HostilePage>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The page of a record no longer shown never reaches the popup, and a page still being read
+// when the window goes is no harm.
+TEST_F(PreviewTest, APageStillBeingReadIsDroppedWhenAnotherShowsOrTheWindowGoes) {
+    temp.WriteFile("book/b/p001.kif", Record(1, 2));
+    temp.WriteFile("book/b/p001.jpg", JpegBytes());
+    temp.WriteFile("book/b/p003.kif", Record(5, 1));
+    temp.WriteFile("book/b/p003.jpg", ImageBytes("PNG"));
+    StartShown();
+
+    RestOn(0);
+    RestOn(1);
+    EXPECT_EQ(Board().at(5, 1).piece, Piece::King);
+    ReadPage();
+    QTest::qWait(50);  // time for a late page of p001, which must not come
+    EXPECT_FALSE(PageShown());
+    EXPECT_EQ(Label("previewPage").toStdString(), modConst::kPreviewPageNotJpeg);
+
+    RestOn(0);
+    window.reset();
+    QTest::qWait(50);
 }
 
 }  // namespace
