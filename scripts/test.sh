@@ -35,9 +35,10 @@ ctest --test-dir "$build" --output-on-failure --timeout 300 -j2 || failed=1
 if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
   as_user=$(mktemp -d)
   chmod 755 "$as_user"
-  cp "$build/tests/platform_tests" "$build/tests/gui/settings_window_tests" \
-    "$build/tests/gui/main_window_tests" tests/lsan.supp "$as_user/"
-  for program in platform_tests settings_window_tests main_window_tests; do
+  cp "$build/tests/platform_tests" "$build/tests/study_log_tests" \
+    "$build/tests/gui/settings_window_tests" "$build/tests/gui/main_window_tests" tests/lsan.supp \
+    "$as_user/"
+  for program in platform_tests study_log_tests settings_window_tests main_window_tests; do
     echo "== $program as an ordinary user"
     (cd "$as_user" && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$as_user/lsan.supp" \
       setpriv --reuid=nobody --regid=nogroup --clear-groups \

@@ -113,6 +113,10 @@ void Statement::Reset() {
     if (statement_ != nullptr) sqlite3_reset(statement_);
 }
 
+int Statement::Columns() const {
+    return statement_ != nullptr ? sqlite3_column_count(statement_) : 0;
+}
+
 std::string Statement::Text(int column) const {
     const unsigned char* text = sqlite3_column_text(statement_, column);
     if (text == nullptr) return {};

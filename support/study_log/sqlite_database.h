@@ -54,6 +54,7 @@ class Statement {
     void Reset();
     const Result& result() const { return result_; }
 
+    int Columns() const;
     std::string Text(int column) const;
     std::optional<std::int64_t> Integer(int column) const;
 

@@ -249,11 +249,11 @@ bool StudyLog::StartNewCycle(const std::string& book) {
         // The next cycle, unless the current one has no attempts yet; the first when none.
         sqlite::Statement insert = database.Prepare(
             "INSERT INTO cycle_log (book, cycle, started) "
-            "SELECT ?1, coalesce(max(c.cycle), 0) + 1, ?2 FROM cycle_log AS c WHERE c.book = ?1 "
-            "AND NOT EXISTS (SELECT 1 FROM cycle_log AS d WHERE d.book = ?1 "
-            "AND d.cycle = (SELECT max(cycle) FROM cycle_log WHERE book = ?1) "
+            "SELECT ?1, (SELECT coalesce(max(cycle), 0) + 1 FROM cycle_log WHERE book = ?1), ?2 "
+            "WHERE NOT EXISTS (SELECT 1 FROM cycle_log AS c WHERE c.book = ?1 "
+            "AND c.cycle = (SELECT max(cycle) FROM cycle_log WHERE book = ?1) "
             "AND NOT EXISTS (SELECT 1 FROM attempt_log AS a WHERE a.book = ?1 "
-            "AND a.cycle = d.cycle))");
+            "AND a.cycle = c.cycle))");
         insert.Bind(1, book);
         insert.Bind(2, now);
         if (sqlite::Result result = insert.Run(); !result) return result;
