@@ -20,7 +20,7 @@ CREATE TABLE attempt_log (
     marked TEXT NOT NULL,
     seconds INTEGER CHECK (seconds IS NULL OR seconds >= 0),
     result TEXT NOT NULL CHECK (result IN ('solved', 'failed', 'gave up')));
-CREATE INDEX attempt_log_by_record ON attempt_log (book, record);
+CREATE INDEX attempt_log_by_record ON attempt_log (book, record, result);
 CREATE VIEW attempts AS
     SELECT book, record, started, marked, seconds, result FROM attempt_log ORDER BY id;
 )sql",
