@@ -13,8 +13,6 @@
 namespace studyLog {
 namespace {
 
-// Long enough for another copy of the program to finish its commit, on a slow stick too.
-constexpr int kBusyTimeoutMilliseconds = 5000;
 // The page cache, in KiB: the log's queries read little, and the program's memory is tight.
 constexpr const char* kSettings = "PRAGMA synchronous = FULL; PRAGMA cache_size = -256";
 
@@ -61,7 +59,8 @@ std::optional<Outcome> OutcomeOf(const std::string& text) {
 
 std::string LocalTimeText(std::time_t time) { return Stamp("%Y-%m-%dT%H:%M:%S", time); }
 
-StudyLog::StudyLog(std::string path) : path_(std::move(path)) {}
+StudyLog::StudyLog(std::string path, int busyMilliseconds)
+    : path_(std::move(path)), busyMilliseconds_(busyMilliseconds) {}
 
 std::string StudyLog::DefaultPath() {
     return modFunc::JoinPath(modFunc::ProgramFolder(), modConst::kStudyLogFile);
@@ -79,7 +78,7 @@ sqlite::Database* StudyLog::Connect(bool create) {
         Fail(opened, create);
         return nullptr;
     }
-    database_.SetBusyTimeout(kBusyTimeoutMilliseconds);
+    database_.SetBusyTimeout(busyMilliseconds_);
     if (!Configure(create) || !Migrate(create)) {
         database_.Close();
         return nullptr;

@@ -46,8 +46,13 @@ struct CycleTotals {
 
 class StudyLog {
   public:
+    // How long an attempt waits for another copy of the program to finish writing: long enough
+    // for a commit on a slow USB stick.
+    static constexpr int kDefaultBusyMilliseconds = 5000;
+
     // The log at `path`; nothing is opened or made until it is used.
-    explicit StudyLog(std::string path = DefaultPath());
+    explicit StudyLog(std::string path = DefaultPath(),
+                      int busyMilliseconds = kDefaultBusyMilliseconds);
     // The program folder, the separator, "Quillmere-study.sqlite".
     static std::string DefaultPath();
     const std::string& path() const { return path_; }
@@ -100,6 +105,7 @@ class StudyLog {
               const std::function<void(const sqlite::Statement&)>& row);
 
     std::string path_;
+    int busyMilliseconds_;
     sqlite::Database database_;
     State state_ = State::kClosed;
     std::string offMessage_;  // why the log is off for the run

@@ -132,6 +132,23 @@ TEST_F(StudyLogTest, ALogOfALaterVersionIsLeftAsItIs) {
     EXPECT_EQ(folder.ReadFile("Quillmere-study.sqlite"), bytes);
 }
 
+TEST_F(StudyLogTest, AnAttemptWhileAnotherProgramHoldsTheLogSaysSoAndLosesNothing) {
+    ASSERT_TRUE(log.Record(kBook, "p001.kif", Outcome::kSolved));
+    studyLog::StudyLog waiting(LogPath(), 50);
+    {
+        sqlite::Database other;
+        ASSERT_TRUE(
+            sqlite::Database::OpenFile(LogPath(), sqlite::Database::Open::kExisting, &other));
+        ASSERT_TRUE(other.Execute("BEGIN EXCLUSIVE"));
+        EXPECT_FALSE(waiting.Record(kBook, "p002.kif", Outcome::kFailed));
+        EXPECT_EQ(world.messages,
+                  std::vector<std::string>{Message(modConst::kMsgStudyLogBusy, LogPath())});
+    }
+    EXPECT_TRUE(waiting.Record(kBook, "p003.kif", Outcome::kFailed));
+    EXPECT_EQ(Rows(LogPath(), "SELECT record FROM attempts"),
+              (std::vector<std::string>{"p001.kif", "p003.kif"}));
+}
+
 // ---- A damaged log ------------------------------------------------------------------------
 
 struct DamageCase {
