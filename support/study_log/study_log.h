@@ -30,6 +30,8 @@ struct RecordHistory {
 struct RecordResults {
     std::string record;
     RecordHistory history;
+    std::int64_t totalSeconds = 0;  // of its timed attempts
+    int timedAttempts = 0;
 };
 
 // The totals of one cycle of a book.

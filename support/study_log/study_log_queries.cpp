@@ -9,9 +9,10 @@ namespace {
 constexpr std::string_view kResultsOfRecords = R"sql(
 WITH grouped AS (
     SELECT record, count(*) AS attempts, max(id) AS last_id,
-           min(CASE WHEN result = 'solved' THEN seconds END) AS best
+           min(CASE WHEN result = 'solved' THEN seconds END) AS best,
+           coalesce(sum(seconds), 0) AS total, count(seconds) AS timed
     FROM attempt_log WHERE book = ?1 AND %FILTER% GROUP BY record)
-SELECT g.record, g.attempts, a.result, a.seconds, g.best
+SELECT g.record, g.attempts, a.result, a.seconds, g.best, g.total, g.timed
 FROM grouped AS g JOIN attempt_log AS a ON a.id = g.last_id ORDER BY g.record
 )sql";
 
@@ -29,6 +30,8 @@ RecordResults ResultsOfRow(const sqlite::Statement& row) {
     results.history.last = OutcomeOf(row.Text(2));
     results.history.lastSeconds = row.Integer(3);
     results.history.bestSeconds = row.Integer(4);
+    results.totalSeconds = row.Integer(5).value_or(0);
+    results.timedAttempts = static_cast<int>(row.Integer(6).value_or(0));
     return results;
 }
 

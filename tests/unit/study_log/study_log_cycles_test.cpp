@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "support/study_log/book_review.h"
 #include "unit/study_log/study_log_test_helpers.h"
 
 namespace {
@@ -41,6 +44,58 @@ TEST_F(StudyLogTest, EachCycleKeepsItsOwnResultsAndTotals) {
     EXPECT_EQ(second[0].history.bestSeconds, 30);
     EXPECT_EQ(log.CycleResults("book", 1).at(0).history.attempts, 2);
 }
+
+TEST_F(StudyLogTest, ABooksTotalsCountTheRecordsOfItsFolder) {
+    world.now = At(60);
+    ASSERT_TRUE(log.Record("book", "p1.kif", Outcome::kSolved, At()));
+    world.now = At(90);
+    ASSERT_TRUE(log.Record("book", "p1.kif", Outcome::kFailed, At(60)));
+    ASSERT_TRUE(log.Record("book", "p2.kif", Outcome::kSolved));
+    ASSERT_TRUE(log.Record("book", "gone.kif", Outcome::kSolved, At()));  // no longer there
+    const studyLog::BookTotals totals =
+        studyLog::TotalsOf({"p1.kif", "p2.kif", "p3.kif", "p4.kif"}, log.CycleResults("book", 1));
+    EXPECT_EQ(std::vector<int>({totals.records, totals.solved, totals.failed, totals.untried}),
+              std::vector<int>({4, 1, 1, 2}));
+    EXPECT_EQ(totals.successPercent, 50.0);
+    EXPECT_EQ(totals.totalSeconds, 90);
+    EXPECT_EQ(totals.averageSeconds, 45);
+}
+
+struct ReviewCase {
+    const char* name;
+    std::size_t selected;
+    std::map<std::string, Outcome> last;
+    std::optional<std::size_t> next;
+};
+
+class NextUnsolvedTest : public testing::TestWithParam<ReviewCase> {};
+
+TEST_P(NextUnsolvedTest, StepsToTheNextRecordNotSolved) {
+    EXPECT_EQ(studyLog::NextUnsolved({"a", "b", "c", "d"}, GetParam().selected, GetParam().last),
+              GetParam().next);
+}
+
+const std::map<std::string, Outcome> kSomeSolved{
+    {"a", Outcome::kSolved}, {"b", Outcome::kFailed}, {"c", Outcome::kSolved}};
+
+INSTANTIATE_TEST_SUITE_P(Rules, NextUnsolvedTest,
+                         testing::Values(ReviewCase{"FailedIsNotSolved", 0, kSomeSolved, 1},
+                                         ReviewCase{"NeverTriedIsNotSolved", 1, kSomeSolved, 3},
+                                         ReviewCase{"GoesRoundFromTheEnd", 3, kSomeSolved, 1},
+                                         ReviewCase{"StaysWhenOnlyTheSelectedIsLeft",
+                                                    2,
+                                                    {{"a", Outcome::kSolved},
+                                                     {"b", Outcome::kSolved},
+                                                     {"d", Outcome::kSolved}},
+                                                    2},
+                                         ReviewCase{"NothingWhenAllAreSolved",
+                                                    1,
+                                                    {{"a", Outcome::kSolved},
+                                                     {"b", Outcome::kSolved},
+                                                     {"c", Outcome::kSolved},
+                                                     {"d", Outcome::kSolved}},
+                                                    std::nullopt}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StudyLogTest, CsvKeepsJapaneseCommasAndQuotesWhole) {
     const std::string book = "詰将棋, \"傑作\"集";
