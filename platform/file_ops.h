@@ -30,6 +30,10 @@ std::optional<std::uint64_t> FileLength(const std::string& path);
 // Deletes a file. Never deletes a folder. True on success.
 bool DeleteFileAt(const std::string& path);
 
+// Gives `from` the name `to` in the same folder, never replacing anything that stands at `to`.
+// False, with the system's reason in `reason` when given, when it was not moved.
+bool MoveToNewName(const std::string& from, const std::string& to, std::string* reason = nullptr);
+
 // What stands at a path, without following a link that stands there.
 enum class EntryKind {
     kNothing,  // no entry at all

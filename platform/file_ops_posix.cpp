@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -94,6 +95,15 @@ std::optional<std::uint64_t> FileLength(const std::string& path) {
 bool DeleteFileAt(const std::string& path) {
     // unlink never removes a folder.
     return IsUsablePath(path) && unlink(path.c_str()) == 0;
+}
+
+bool MoveToNewName(const std::string& from, const std::string& to, std::string* reason) {
+    if (!IsUsablePath(from) || !IsUsablePath(to)) return Fail(reason, posix::ErrorText(EINVAL));
+    // Not every file system (a USB stick's) has links or renames that refuse to replace, so the
+    // name is looked at first; a name taken meanwhile is the only case left.
+    if (EntryAt(to) != EntryKind::kNothing) return Fail(reason, posix::ErrorText(EEXIST));
+    if (rename(from.c_str(), to.c_str()) != 0) return Fail(reason, posix::ErrorText(errno));
+    return true;
 }
 
 EntryKind EntryAt(const std::string& path) {

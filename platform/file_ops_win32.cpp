@@ -62,6 +62,17 @@ bool DeleteFileAt(const std::string& path) {
     return wide && DeleteFileW(wide->c_str()) != 0;
 }
 
+bool MoveToNewName(const std::string& from, const std::string& to, std::string* reason) {
+    const std::optional<std::wstring> wideFrom = from.empty() ? std::nullopt : win32::Widen(from);
+    const std::optional<std::wstring> wideTo = to.empty() ? std::nullopt : win32::Widen(to);
+    if (!wideFrom || !wideTo) return Fail(reason, win32::ErrorText(ERROR_INVALID_NAME));
+    // Without MOVEFILE_REPLACE_EXISTING, a name that is taken makes the move fail.
+    if (MoveFileExW(wideFrom->c_str(), wideTo->c_str(), 0) == 0) {
+        return Fail(reason, win32::ErrorText(GetLastError()));
+    }
+    return true;
+}
+
 // The attributes can be read even of a file that another program holds locked.
 EntryKind EntryAt(const std::string& path) {
     if (path.empty()) return EntryKind::kNothing;

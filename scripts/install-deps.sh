@@ -7,14 +7,14 @@ packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqt6svg6 qt6-qpa-plugins
-  libsdl2-dev
+  libsdl2-dev libsqlite3-dev
   libgtest-dev googletest
   clang clang-format libclang-rt-14-dev git
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   xdg-utils
   g++-mingw-w64-x86-64-posix wine wine64 libwine locales unzip
-  dpkg-dev xz-utils
+  dpkg-dev xz-utils tcl
 )
 
 missing=()

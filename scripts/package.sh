@@ -27,9 +27,12 @@ case "$target" in
     {
       ./scripts/install-deps.sh
       qt_windows=$(./scripts/build-qt-windows.sh)
+      sqlite_windows=$(./scripts/build-sqlite-windows.sh)
       cmake -S . -B "$build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+        -DSQLite3_INCLUDE_DIR="$sqlite_windows/include" \
+        -DSQLite3_LIBRARY="$sqlite_windows/lib/libsqlite3.a" \
         -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=OFF
       cmake --build "$build" -j"$(nproc)"
     } >&2

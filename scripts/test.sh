@@ -60,9 +60,10 @@ cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz command_line_fuzz 
 ctest --test-dir "$fuzz" --output-on-failure -L fuzz || failed=1
 
 # The Windows program: Qt for Windows is built once into a cache outside the work tree and reused;
-# the program, its kit, its package and every test that is not about Linux are cross-built and
-# run under Wine.
+# so is SQLite, linked statically; the program, its kit, its package and every test that is not
+# about Linux are cross-built and run under Wine.
 qt_windows=$(./scripts/build-qt-windows.sh)
+sqlite_windows=$(./scripts/build-sqlite-windows.sh)
 windows=build-win
 # A build folder configured without that Qt is made afresh.
 if [ -f "$windows/CMakeCache.txt" ] && ! grep -qF "$qt_windows" "$windows/CMakeCache.txt"; then
@@ -70,6 +71,7 @@ if [ -f "$windows/CMakeCache.txt" ] && ! grep -qF "$qt_windows" "$windows/CMakeC
 fi
 cmake -S . -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+  -DSQLite3_INCLUDE_DIR="$sqlite_windows/include" -DSQLite3_LIBRARY="$sqlite_windows/lib/libsqlite3.a" \
   -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_WERROR=ON -DQUILLMERE_BENCH=OFF
 cmake --build "$windows" -j"$(nproc)"
 windows_result=passed

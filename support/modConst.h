@@ -30,6 +30,11 @@ inline constexpr std::string_view kScriptOpenStart = "uwsOpenStart.uws";
 inline constexpr std::string_view kScriptEditTxt = "uwsEditTxt.uws";
 inline constexpr std::string_view kTemplateFile = "Template.txt";
 inline constexpr std::string_view kStartSound = "start.wav";
+// The study log, made when the first attempt is recorded; a damaged one is set aside as
+// kStudyLogAsidePrefix + "YYYYMMDD-HHMMSS" + kStudyLogAsideExtension.
+inline constexpr std::string_view kStudyLogFile = "Quillmere-study.sqlite";
+inline constexpr std::string_view kStudyLogAsidePrefix = "Quillmere-study.damaged-";
+inline constexpr std::string_view kStudyLogAsideExtension = ".sqlite";
 
 // The book root is a folder of this name beside the program folder.
 inline constexpr std::string_view kBookFolderName = "book";
@@ -72,6 +77,37 @@ inline constexpr std::string_view kMsgCompanionKept =
     "次のファイルは読み込めないため、そのままにしました。";
 inline constexpr std::string_view kMsgCannotHandOver =
     "次のパスはスクリプトに正しく渡せないため、実行しませんでした。";
+
+// The study log: its faults (each followed by the file it is about), and the history line of a
+// record, e.g. "2回　最後：解けた（3分12秒）　最速 2分40秒".
+inline constexpr std::string_view kMsgStudyLogSetAside =
+    "学習記録が壊れていたため、次の名前で残し、新しい学習記録を始めます。";
+inline constexpr std::string_view kMsgStudyLogDamaged =
+    "次の学習記録は壊れていて、別の名前で残せなかったため、今回は記録しません。";
+inline constexpr std::string_view kMsgStudyLogNewer =
+    "次の学習記録は新しい版の Quillmere で作られたため、この版では読み書きしません。";
+inline constexpr std::string_view kMsgStudyLogNotWritten =
+    "次の学習記録に書き込めないため、記録できませんでした。";
+inline constexpr std::string_view kMsgStudyLogFull =
+    "ディスクに空きがないため、次の学習記録に記録できませんでした。";
+inline constexpr std::string_view kMsgStudyLogBusy =
+    "次の学習記録はほかのプログラムが使用中のため、記録できませんでした。";
+inline constexpr std::string_view kMsgStudyLogUnreadable = "次の学習記録を読めませんでした。";
+inline constexpr std::string_view kMsgCsvExists =
+    "次のファイルはすでにあるため、書き出しませんでした。";
+inline constexpr std::string_view kMsgCsvNotWritten = "次のファイルに書き出せませんでした。";
+inline constexpr std::string_view kOutcomeSolved = "解けた";
+inline constexpr std::string_view kOutcomeFailed = "解けなかった";
+inline constexpr std::string_view kOutcomeGaveUp = "やめた";
+inline constexpr std::string_view kHistoryTimesSuffix = "回";
+inline constexpr std::string_view kHistoryGap = "　";
+inline constexpr std::string_view kHistoryLast = "最後：";
+inline constexpr std::string_view kHistoryBest = "最速 ";
+inline constexpr std::string_view kHistoryTimeOpen = "（";
+inline constexpr std::string_view kHistoryTimeClose = "）";
+inline constexpr std::string_view kDurationHours = "時間";
+inline constexpr std::string_view kDurationMinutes = "分";
+inline constexpr std::string_view kDurationSeconds = "秒";
 
 // The preview of a record: its reasons for showing no board, and its captions.
 inline constexpr std::string_view kPreviewMissing = "ファイルが見つかりません";

@@ -43,6 +43,8 @@ void RealWorld::LogWarning(const std::string& text) {
     }
 }
 
+std::time_t RealWorld::Now() { return std::time(nullptr); }
+
 OutsideWorld& World() {
     static RealWorld real;
     return g_installedWorld != nullptr ? *g_installedWorld : real;

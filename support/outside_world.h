@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 
 #include "support/user_interface.h"
@@ -8,7 +9,7 @@ namespace outside {
 
 // Every action of the program that reaches outside it and that a test wants to see rather than
 // suffer: starting programs, opening files with the system, sounds, pauses, message boxes, and
-// the log of why something failed.
+// the log of why something failed, and the clock.
 // The program acts through World(); tests install a recorder in its place.
 class OutsideWorld {
   public:
@@ -23,6 +24,8 @@ class OutsideWorld {
     // Writes the system's reason for a failure that a message has told the user of, for whoever
     // reads the program's log (a terminal, a debugger); the message stays as it is.
     virtual void LogWarning(const std::string& text) = 0;
+    // The time now, as the system's clock gives it.
+    virtual std::time_t Now() = 0;
 };
 
 // The real system. Messages and warnings go to the installed message box, or to standard error
@@ -36,6 +39,7 @@ class RealWorld : public OutsideWorld {
     void SleepMilliseconds(int milliseconds) override;
     void ShowMessage(const std::string& text) override;
     void LogWarning(const std::string& text) override;
+    std::time_t Now() override;
 };
 
 // The world the program acts on: a RealWorld unless another has been installed.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <functional>
 #include <string>
 #include <thread>
@@ -15,7 +16,8 @@ namespace testing_support {
 // sound, pause and message instead of acting, so a test can check them exactly. Each action is
 // also written, in the order the program took them, to `events` ("start: ", "open: ", "sound: ",
 // "sleep: " or "message: " and its text), so that a test can check the order too. What the
-// program writes to its log goes to `warnings` only.
+// program writes to its log goes to `warnings` only. The clock stands at `now`, which a test
+// sets.
 class RecordingWorld : public outside::OutsideWorld {
   public:
     RecordingWorld() { outside::InstallWorld(this); }
@@ -58,6 +60,7 @@ class RecordingWorld : public outside::OutsideWorld {
         events.push_back("message: " + text);
     }
     void LogWarning(const std::string& text) override { warnings.push_back(text); }
+    std::time_t Now() override { return now; }
 
     void Clear() {
         programs.clear();
@@ -72,6 +75,7 @@ class RecordingWorld : public outside::OutsideWorld {
 
     bool startSucceeds = true;
     bool openSucceeds = true;
+    std::time_t now = 0;
     std::function<void()> duringSleep;
     std::function<void()> duringSound;
     // The program path each command line was started with.

@@ -84,6 +84,19 @@ TEST(CopyToNewFileTest, CopiesToANewFileAndNeverReplacesOne) {
 }
 
 // A read-only template would give notes the editor cannot save.
+TEST(MoveToNewNameTest, RenamesAndNeverReplacesWhatStandsThere) {
+    TempFolder folder;
+    const std::string from = folder.WriteFile("記録.sqlite", "log");
+    const std::string taken = folder.WriteFile("taken.sqlite", "other");
+    std::string reason;
+    EXPECT_FALSE(platform::MoveToNewName(from, taken, &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(folder.ReadFile("taken.sqlite"), "other");
+    ASSERT_TRUE(platform::MoveToNewName(from, folder.Join("退避 済.sqlite")));
+    EXPECT_EQ(EntriesOf(folder.path()).size(), 2u);
+    EXPECT_EQ(folder.ReadFile("退避 済.sqlite"), "log");
+}
+
 TEST(CopyToNewFileTest, ANewFileIsNeverReadOnly) {
     TempFolder folder;
     const std::string from = folder.WriteFile("Template.txt", "template text\n");

@@ -1,0 +1,263 @@
+#include "support/study_log/study_log.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/file_ops.h"
+#include "platform/local_time.h"
+#include "support/modConst.h"
+#include "support/modFunc.h"
+#include "support/outside_world.h"
+#include "support/study_log/study_log_schema.h"
+
+namespace studyLog {
+namespace {
+
+// The page cache, in KiB: the log's queries read little, and the program's memory is tight.
+constexpr const char* kSettings = "PRAGMA synchronous = FULL; PRAGMA cache_size = -256";
+
+std::string Stamp(const char* format, std::time_t time) {
+    const std::tm local = platform::LocalTime(time);
+    char text[32];
+    const std::size_t length = std::strftime(text, sizeof text, format, &local);
+    return std::string(text, length);
+}
+
+// A name for a damaged log beside it that nothing has yet.
+std::string AsideName(const std::string& path) {
+    const std::string stem =
+        modFunc::JoinPath(modFunc::ParentFolder(path), modConst::kStudyLogAsidePrefix) +
+        Stamp("%Y%m%d-%H%M%S", outside::World().Now());
+    const std::string extension(modConst::kStudyLogAsideExtension);
+    std::string name = stem + extension;
+    for (int n = 2; platform::EntryAt(name) != platform::EntryKind::kNothing && n < 100; ++n) {
+        name = stem + "-" + std::to_string(n) + extension;
+    }
+    return name;
+}
+
+}  // namespace
+
+const char* OutcomeText(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::kSolved:
+            return "solved";
+        case Outcome::kFailed:
+            return "failed";
+        case Outcome::kGaveUp:
+            break;
+    }
+    return "gave up";
+}
+
+std::optional<Outcome> OutcomeOf(const std::string& text) {
+    for (Outcome outcome : {Outcome::kSolved, Outcome::kFailed, Outcome::kGaveUp}) {
+        if (text == OutcomeText(outcome)) return outcome;
+    }
+    return std::nullopt;
+}
+
+std::string LocalTimeText(std::time_t time) { return Stamp("%Y-%m-%dT%H:%M:%S", time); }
+
+StudyLog::StudyLog(std::string path, int busyMilliseconds)
+    : path_(std::move(path)), busyMilliseconds_(busyMilliseconds) {}
+
+std::string StudyLog::DefaultPath() {
+    return modFunc::JoinPath(modFunc::ProgramFolder(), modConst::kStudyLogFile);
+}
+
+sqlite::Database* StudyLog::Connect(bool create) {
+    if (state_ == State::kOpen) return &database_;
+    if (state_ == State::kOff) return nullptr;
+    // Reading a log that is not there makes none.
+    if (!create && platform::EntryAt(path_) == platform::EntryKind::kNothing) return nullptr;
+    const sqlite::Result opened = sqlite::Database::OpenFile(
+        path_, create ? sqlite::Database::Open::kCreate : sqlite::Database::Open::kExisting,
+        &database_);
+    if (!opened) {
+        Fail(opened, create);
+        return nullptr;
+    }
+    database_.SetBusyTimeout(busyMilliseconds_);
+    if (!Configure(create) || !Migrate(create)) {
+        database_.Close();
+        return nullptr;
+    }
+    state_ = State::kOpen;
+    return &database_;
+}
+
+bool StudyLog::Configure(bool writing) {
+    // A rollback journal beside the file: a program folder on a USB stick or a network drive
+    // cannot share the memory a write-ahead log needs. Reading the mode reads the file's header,
+    // which is where a file that is no database shows.
+    sqlite::Result result = database_.Execute("PRAGMA journal_mode = DELETE");
+    if (result) result = database_.Execute(kSettings);
+    if (result) result = CheckLength();
+    if (!result) Fail(result, writing);
+    return static_cast<bool>(result);
+}
+
+// A log cut short still has its first page, which tells how many pages there should be.
+sqlite::Result StudyLog::CheckLength() {
+    // Under a read lock, so that no other copy of the program is growing the file meanwhile.
+    sqlite::Result result = database_.Execute("BEGIN");
+    if (!result) return result;
+    sqlite::Statement pages =
+        database_.Prepare("SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
+    const std::int64_t expected = pages.Next() ? pages.Integer(0).value_or(0) : 0;
+    result = pages.result();
+    const std::optional<std::uint64_t> length = platform::FileLength(path_);
+    pages = sqlite::Statement();
+    database_.Execute("COMMIT");
+    if (!result) return result;
+    if (length && *length < static_cast<std::uint64_t>(expected)) {
+        return {sqlite::Fault::kDamaged, "cannot read " + path_ + ": the file holds " +
+                                             std::to_string(*length) + " of its " +
+                                             std::to_string(expected) + " bytes"};
+    }
+    return {};
+}
+
+bool StudyLog::Migrate(bool writing) {
+    sqlite::Result result;
+    std::optional<int> version = SchemaVersionOf(database_, &result);
+    int found = version.value_or(0);
+    if (version && *version < kSchemaVersion) result = MigrateForward(database_, &found);
+    if (!result) {
+        Fail(result, writing);
+        return false;
+    }
+    if (found > kSchemaVersion) {
+        // Made by a later version of the program: left exactly as it is, for the run.
+        outside::World().LogWarning(path_ + ": the log is of version " + std::to_string(found) +
+                                    ", this program knows up to " + std::to_string(kSchemaVersion));
+        SwitchOff(modConst::kMsgStudyLogNewer);
+        return false;
+    }
+    return true;
+}
+
+void StudyLog::SwitchOff(std::string_view message) {
+    database_.Close();
+    state_ = State::kOff;
+    offMessage_ = message;
+    modFunc::ShowMessageNaming(message, path_);
+}
+
+void StudyLog::SetAside() {
+    database_.Close();
+    state_ = State::kClosed;
+    const std::string aside = AsideName(path_);
+    std::string reason;
+    bool moved = platform::MoveToNewName(path_, aside, &reason);
+    // A journal left beside the damaged file goes with it, so that a new log never takes it up.
+    const std::string journal = path_ + "-journal";
+    if (moved && platform::EntryAt(journal) != platform::EntryKind::kNothing) {
+        moved = platform::MoveToNewName(journal, aside + "-journal", &reason);
+    }
+    if (!moved) {
+        outside::World().LogWarning("cannot move " + path_ + " to " + aside + ": " + reason);
+        SwitchOff(modConst::kMsgStudyLogDamaged);
+        return;
+    }
+    ++setAsideCount_;
+    modFunc::ShowMessageNaming(modConst::kMsgStudyLogSetAside, aside);
+}
+
+void StudyLog::Fail(const sqlite::Result& result, bool writing) {
+    outside::World().LogWarning(result.message);
+    if (result.fault == sqlite::Fault::kDamaged) {
+        SetAside();
+        return;
+    }
+    if (!writing) {
+        // Reading happens at every list and preview: once is enough to tell.
+        if (!std::exchange(readFailureShown_, true)) {
+            modFunc::ShowMessageNaming(modConst::kMsgStudyLogUnreadable, path_);
+        }
+        return;
+    }
+    switch (result.fault) {
+        case sqlite::Fault::kBusy:
+            modFunc::ShowMessageNaming(modConst::kMsgStudyLogBusy, path_);
+            break;
+        case sqlite::Fault::kFull:
+            modFunc::ShowMessageNaming(modConst::kMsgStudyLogFull, path_);
+            break;
+        default:
+            modFunc::ShowMessageNaming(modConst::kMsgStudyLogNotWritten, path_);
+            break;
+    }
+}
+
+bool StudyLog::Write(const std::function<sqlite::Result(sqlite::Database&)>& step) {
+    // A log found damaged on the way is set aside, and the step is tried once more on a new log.
+    for (int pass = 0; pass < 2; ++pass) {
+        if (state_ == State::kOff) {
+            modFunc::ShowMessageNaming(offMessage_, path_);
+            return false;
+        }
+        const int setAsideBefore = setAsideCount_;
+        if (sqlite::Database* database = Connect(true)) {
+            const sqlite::Result result = step(*database);
+            if (result) return true;
+            Fail(result, true);
+        }
+        if (setAsideCount_ == setAsideBefore || state_ == State::kOff) return false;
+    }
+    return false;
+}
+
+bool StudyLog::Record(const std::string& book, const std::string& record, Outcome outcome,
+                      std::optional<std::time_t> started) {
+    const std::time_t now = outside::World().Now();
+    // A start after the mark (the clock was set back) times nothing.
+    if (started && *started > now) started.reset();
+    return Write([&](sqlite::Database& database) {
+        sqlite::Transaction transaction(database);
+        if (!transaction.begun()) return transaction.begun();
+        const std::string marked = LocalTimeText(now);
+        sqlite::Statement cycle = database.Prepare(
+            "INSERT OR IGNORE INTO cycle_log (book, cycle, started) VALUES (?1, 1, ?2)");
+        cycle.Bind(1, book);
+        cycle.Bind(2, started ? LocalTimeText(*started) : marked);
+        if (sqlite::Result result = cycle.Run(); !result) return result;
+        sqlite::Statement insert = database.Prepare(
+            "INSERT INTO attempt_log (book, record, started, marked, seconds, result, cycle) "
+            "VALUES (?1, ?2, ?3, ?4, ?5, ?6, "
+            "(SELECT max(cycle) FROM cycle_log WHERE book = ?1))");
+        insert.Bind(1, book);
+        insert.Bind(2, record);
+        if (started) {
+            insert.Bind(3, LocalTimeText(*started));
+            insert.Bind(5, static_cast<std::int64_t>(now - *started));
+        }
+        insert.Bind(4, marked);
+        insert.Bind(6, OutcomeText(outcome));
+        if (sqlite::Result result = insert.Run(); !result) return result;
+        return transaction.Commit();
+    });
+}
+
+bool StudyLog::StartNewCycle(const std::string& book) {
+    const std::string now = LocalTimeText(outside::World().Now());
+    return Write([&](sqlite::Database& database) {
+        sqlite::Transaction transaction(database);
+        if (!transaction.begun()) return transaction.begun();
+        // The next cycle, unless the current one has no attempts yet; the first when none.
+        sqlite::Statement insert = database.Prepare(
+            "INSERT INTO cycle_log (book, cycle, started) "
+            "SELECT ?1, (SELECT coalesce(max(cycle), 0) + 1 FROM cycle_log WHERE book = ?1), ?2 "
+            "WHERE NOT EXISTS (SELECT 1 FROM cycle_log AS c WHERE c.book = ?1 "
+            "AND c.cycle = (SELECT max(cycle) FROM cycle_log WHERE book = ?1) "
+            "AND NOT EXISTS (SELECT 1 FROM attempt_log AS a WHERE a.book = ?1 "
+            "AND a.cycle = c.cycle))");
+        insert.Bind(1, book);
+        insert.Bind(2, now);
+        if (sqlite::Result result = insert.Run(); !result) return result;
+        return transaction.Commit();
+    });
+}
+
+}  // namespace studyLog

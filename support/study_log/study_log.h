@@ -1,0 +1,125 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/study_log/sqlite_database.h"
+
+// The study log: every attempt at a record, kept in one SQLite file in the program folder
+// (docs/STUDY-LOG.md). User-interface thread only.
+namespace studyLog {
+
+// How an attempt ended. Stored as 'solved', 'failed' and 'gave up'.
+enum class Outcome { kSolved, kFailed, kGaveUp };
+
+// What the log holds of one record, for its history line.
+struct RecordHistory {
+    int attempts = 0;
+    std::optional<Outcome> last;              // nothing when never marked
+    std::optional<std::int64_t> lastSeconds;  // nothing when the last attempt was not timed
+    std::optional<std::int64_t> bestSeconds;  // the quickest timed solved attempt
+};
+
+// One record's attempts in one cycle.
+struct RecordResults {
+    std::string record;
+    RecordHistory history;
+    std::int64_t totalSeconds = 0;  // of its timed attempts
+    int timedAttempts = 0;
+};
+
+// The totals of one cycle of a book.
+struct CycleTotals {
+    int cycle = 1;
+    std::string started;  // local time, as in the log
+    int records = 0;      // records marked in the cycle
+    int solved = 0;       // records whose last attempt in the cycle was solved
+    int failed = 0;       // ... failed
+    int gaveUp = 0;       // ... given up
+    int attempts = 0;
+    std::optional<std::int64_t> seconds;  // of the timed attempts; nothing when none was
+};
+
+class StudyLog {
+  public:
+    // How long an attempt waits for another copy of the program to finish writing: long enough
+    // for a commit on a slow USB stick.
+    static constexpr int kDefaultBusyMilliseconds = 5000;
+
+    // The log at `path`; nothing is opened or made until it is used.
+    explicit StudyLog(std::string path = DefaultPath(),
+                      int busyMilliseconds = kDefaultBusyMilliseconds);
+    // The program folder, the separator, "Quillmere-study.sqlite".
+    static std::string DefaultPath();
+    const std::string& path() const { return path_; }
+
+    // Records an attempt at `record` of the book folder `book` (their names), marked now by the
+    // clock, timed from `started` when given. The log is made if it is missing. True once the
+    // attempt is committed to the file; false when it could not be, after telling the user why.
+    bool Record(const std::string& book, const std::string& record, Outcome outcome,
+                std::optional<std::time_t> started = std::nullopt);
+
+    // The last outcome of each marked record of a book, by record name. Empty (and nothing made)
+    // when there is no log.
+    std::map<std::string, Outcome> LastOutcomes(const std::string& book);
+    RecordHistory History(const std::string& book, const std::string& record);
+
+    // The cycle a book is in (1 until a new one is started).
+    int CurrentCycle(const std::string& book);
+    // Each marked record of a book in one of its cycles, in record order.
+    std::vector<RecordResults> CycleResults(const std::string& book, int cycle);
+    // The totals of each cycle of a book, the first first.
+    std::vector<CycleTotals> Cycles(const std::string& book);
+    // Starts the next cycle of a book, from now; a cycle without attempts yet is kept as the
+    // current one instead. Makes the log if it is missing. False after telling the user why.
+    bool StartNewCycle(const std::string& book);
+
+    // Writes the attempts (of `book`, or of every book when it is empty) to `destination` as CSV
+    // (docs/STUDY-LOG.md). A file already there is replaced only when `replace` says so. False
+    // after telling the user why.
+    bool ExportCsv(const std::string& destination, const std::string& book, bool replace);
+
+  private:
+    enum class State { kClosed, kOpen, kOff };
+
+    // The open log; with `create`, made when missing. Nothing when it is not there to read, or
+    // cannot be opened (the user has been told why).
+    sqlite::Database* Connect(bool create);
+    bool Configure(bool writing);
+    sqlite::Result CheckLength();
+    bool Migrate(bool writing);
+    // Tells the user why, and leaves the log alone for the rest of the run.
+    void SwitchOff(std::string_view message);
+    // Moves a damaged log aside, so that the next attempt starts a new one.
+    void SetAside();
+    // Tells the user of a failure, once for reading, at each attempt for writing.
+    void Fail(const sqlite::Result& result, bool writing);
+    // Runs `step` on the log, made when missing; true when it succeeded.
+    bool Write(const std::function<sqlite::Result(sqlite::Database&)>& step);
+    // Runs a query of the log when there is one; false when there is none or it failed.
+    bool Read(std::string_view sql, const std::function<void(sqlite::Statement&)>& bind,
+              const std::function<void(const sqlite::Statement&)>& row);
+
+    std::string path_;
+    int busyMilliseconds_;
+    sqlite::Database database_;
+    State state_ = State::kClosed;
+    std::string offMessage_;  // why the log is off for the run
+    bool readFailureShown_ = false;
+    int setAsideCount_ = 0;
+};
+
+// The text stored for an outcome, and back.
+const char* OutcomeText(Outcome outcome);
+std::optional<Outcome> OutcomeOf(const std::string& text);
+
+// `time` as the log keeps it: ISO 8601 local time to the second ("2026-12-08T14:15:02").
+std::string LocalTimeText(std::time_t time);
+
+}  // namespace studyLog

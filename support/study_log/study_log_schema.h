@@ -1,0 +1,20 @@
+#pragma once
+
+#include "support/study_log/sqlite_database.h"
+
+// The study log's tables and views, by version (PRAGMA user_version). A log is only ever
+// migrated forward: a log of a later version than this program knows is left as it is.
+namespace studyLog {
+
+// The version this program writes.
+inline constexpr int kSchemaVersion = 2;
+
+// The version a log's file says it has, or nothing when it cannot be read.
+std::optional<int> SchemaVersionOf(sqlite::Database& database, sqlite::Result* result);
+
+// Brings the log up to `target` (at most kSchemaVersion) in one transaction, which waits for
+// other writers. A log already there, or beyond it, is left as it is; `found` gets the version
+// the log had.
+sqlite::Result MigrateForward(sqlite::Database& database, int* found, int target = kSchemaVersion);
+
+}  // namespace studyLog
