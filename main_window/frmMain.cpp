@@ -16,11 +16,13 @@
 #include "gui/sorted_list_box.h"
 #include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
+#include "main_window/study/attempt_timer.h"
 #include "settings_window/frmIni.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/outside_world.h"
+#include "support/study_log/study_log.h"
 #include "support/utf8_text.h"
 #include "ui_frmMain.h"
 
@@ -64,16 +66,18 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
         list->setTextElideMode(Qt::ElideNone);
     }
     ConnectHandlers();
+    SetUpStudy();
     // The preview of the record under the mouse or selected; it acts on nothing.
-    new ListPreview(*ui->lstFile, [this] { return CurrentBookFolder(); });
+    new ListPreview(
+        *ui->lstFile, [this] { return CurrentBookFolder(); },
+        [this](const std::string& record) { return HistoryOf(record); });
     Form_Load();
     ui->lstFolder->setFocus();
 }
 
 frmMain::~frmMain() { delete ui; }
 
-template <typename Handler>
-void frmMain::Guarded(Handler&& handler) {
+void frmMain::Guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
@@ -162,6 +166,7 @@ void frmMain::lstFolder_Click() {
     modFunc::ListFilesByExtensions(CurrentBookFolder(), Str(modConst::kProblemExtensions), names);
     quill::SortedListBox problems(*ui->lstFile);
     modFunc::FillListFromArray(names, problems);
+    ShowOutcomes();
     if (ui->lstFile->count() > 0) ui->lstFile->setCurrentRow(0);
 }
 

@@ -2,15 +2,23 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace quill {
+class AttemptTimer;
 class ToolPaths;
-}
+}  // namespace quill
+namespace studyLog {
+class StudyLog;
+enum class Outcome;
+}  // namespace studyLog
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace Ui {
@@ -18,8 +26,8 @@ class frmMain;
 }
 
 // The main window: the books, their problem files, the page number, and the buttons that act on
-// the current selection. It keeps no state of its own: every handler reads the controls and
-// builds the paths it needs afresh.
+// the current selection. It keeps no state of its own beyond the study log and when each record
+// was last started: every handler reads the controls and builds the paths it needs afresh.
 class frmMain : public QWidget {
     Q_OBJECT
 
@@ -44,6 +52,12 @@ class frmMain : public QWidget {
     void cmdEditUws_Click(int Index);
     void cmdOpenTemplateFile_Click();
     void cmdOpenIniWin_Click();
+
+    // The problem list's menu (a right click on a record) and its shortcuts, on the selected
+    // record: an attempt marked in the study log, timed from the latest "開始" of it since its
+    // last mark; and the next record after it whose last attempt was not solved.
+    void MarkAttempt(studyLog::Outcome outcome);
+    void SelectNextUnsolved();
 
   protected:
     // Form_Unload: closing the main window ends the program.
@@ -75,12 +89,20 @@ class frmMain : public QWidget {
     bool MakeCompanion(const std::string& companionPath) const;
     void SetDesignedFonts();
     void ConnectHandlers();
+    // The record menu and its shortcuts, and the marks of the problem list.
+    void SetUpStudy();
+    void ShowRecordMenu(const QPoint& at);
+    void ShowOutcomes();
+    // The study log's line for record `record` of the selected book.
+    std::string HistoryOf(const std::string& record);
     // Runs a handler so that an unexpected failure is reported instead of ending the program.
-    template <typename Handler>
-    void Guarded(Handler&& handler);
+    void Guarded(const std::function<void()>& handler);
 
     Ui::frmMain* ui;
     std::array<QPushButton*, 3> cmdUWSC{};
     std::array<QPushButton*, 3> cmdEditUws{};
     std::array<QPushButton*, 2> cmdRunKifuFWin{};
+    std::unique_ptr<studyLog::StudyLog> studyLog_;
+    std::unique_ptr<quill::AttemptTimer> timer_;
+    QMenu* recordMenu_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "gui/text_conversion.h"
 #include "gui/tool_paths.h"
 #include "main_window/frmMain.h"
+#include "main_window/study/attempt_timer.h"
 #include "platform/file_ops.h"
 #include "settings_window/frmIni.h"
 #include "support/command_lines.h"
@@ -86,6 +87,7 @@ void frmMain::StartSolving(const std::string& uwscPath) {
     const std::string line =
         commandLine::OpenStartScript(uwscPath, modFunc::ProgramFolder(), problemPath);
     if (!modFunc::StartProgram(uwscPath, line)) return;
+    timer_->Start(quill::SelectedEntry(*ui->lstFolder), problemName, outside::World().Now());
     ui->txtCur->setText(ToQt(problemName));
     PlayStartChime();
 }

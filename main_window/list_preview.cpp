@@ -8,10 +8,16 @@
 #include <QMouseEvent>
 
 #include "gui/list_box.h"
+#include "gui/text_conversion.h"
 #include "main_window/preview_popup.h"
 
-ListPreview::ListPreview(QListWidget& list, std::function<std::string()> bookFolder)
-    : QObject(&list), list_(list), viewport_(list.viewport()), bookFolder_(std::move(bookFolder)) {
+ListPreview::ListPreview(QListWidget& list, std::function<std::string()> bookFolder,
+                         std::function<std::string(const std::string& record)> history)
+    : QObject(&list),
+      list_(list),
+      viewport_(list.viewport()),
+      bookFolder_(std::move(bookFolder)),
+      history_(std::move(history)) {
     list_.installEventFilter(this);
     list_.viewport()->installEventFilter(this);
     list_.viewport()->setMouseTracking(true);
@@ -26,6 +32,7 @@ bool ListPreview::ShowFor(int row) {
     if (popup_ == nullptr) popup_ = new PreviewPopup(&list_);
     const QSize box = PreviewPopup::PageBox() * list_.devicePixelRatioF();
     std::shared_ptr<quill::RecordPreview> preview = cache_.Get(bookFolder_(), name, box);
+    preview->history = quill::ToQt(history_(name));
     // Beside the main window, level with the entry, so that every control stays in reach.
     const QRect entry = list_.visualItemRect(list_.item(row));
     popup_->Show(preview, list_.window()->frameGeometry(),

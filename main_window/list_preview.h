@@ -19,8 +19,10 @@ class ListPreview : public QObject {
     Q_OBJECT
 
   public:
-    // `bookFolder` gives the folder of the listed records, at the moment of each showing.
-    ListPreview(QListWidget& list, std::function<std::string()> bookFolder);
+    // `bookFolder` gives the folder of the listed records, and `history` the study log's line for
+    // a record of it, at the moment of each showing.
+    ListPreview(QListWidget& list, std::function<std::string()> bookFolder,
+                std::function<std::string(const std::string& record)> history);
 
     // Shows the popup for entry `row` of the list; false when there is no such entry.
     bool ShowFor(int row);
@@ -40,6 +42,7 @@ class ListPreview : public QObject {
     // are told apart by these and the popup may already be gone.
     QObject* viewport_;
     std::function<std::string()> bookFolder_;
+    std::function<std::string(const std::string& record)> history_;
     QPointer<PreviewPopup> popup_;  // made at the first showing, owned by the list
     int shownRow_ = -1;
     quill::PreviewCache cache_;

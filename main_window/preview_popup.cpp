@@ -45,7 +45,8 @@ PreviewPopup::PreviewPopup(QWidget* parent)
       reason_(NewLabel(this, "previewReason")),
       header_(NewLabel(this, "previewHeader")),
       page_(NewLabel(this, "previewPage")),
-      notes_(NewLabel(this, "previewNotes")) {
+      notes_(NewLabel(this, "previewNotes")),
+      history_(NewLabel(this, "previewHistory")) {
     setObjectName(QStringLiteral("recordPreview"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -68,6 +69,7 @@ PreviewPopup::PreviewPopup(QWidget* parent)
     layout->addWidget(header_, 1, 0, Qt::AlignTop);
     layout->addWidget(page_, 0, 1, 2, 1, Qt::AlignTop);
     layout->addWidget(notes_, 2, 0, 1, 2);
+    layout->addWidget(history_, 3, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -111,6 +113,8 @@ void PreviewPopup::Show(std::shared_ptr<const quill::RecordPreview> preview, con
     }
     header_->setText(header.join(u'\n'));
     header_->setVisible(!header.isEmpty());
+    history_->setText(shown.history);
+    history_->setVisible(!shown.history.isEmpty());
 
     FillPage();
     notes_->setText(shown.notes.join(u'\n'));

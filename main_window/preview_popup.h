@@ -44,4 +44,5 @@ class PreviewPopup : public QFrame {
     QLabel* header_;
     QLabel* page_;
     QLabel* notes_;
+    QLabel* history_;  // what the study log holds of the record
 };

@@ -24,6 +24,8 @@ struct RecordPreview {
     QSize pageBox;         // what the page is scaled to fit, in device pixels
     // The page once read (by ReadPageImage, off the user-interface thread); nothing until then.
     std::optional<PageImage> page;
+    // What the study log holds of the record, as one line; read afresh at every showing.
+    QString history;
 };
 
 // No companion text is read beyond this.

@@ -99,6 +99,9 @@ inline constexpr std::string_view kMsgCsvNotWritten = "次のファイルに書�
 inline constexpr std::string_view kOutcomeSolved = "解けた";
 inline constexpr std::string_view kOutcomeFailed = "解けなかった";
 inline constexpr std::string_view kOutcomeGaveUp = "やめた";
+// The problem list's menu beyond the marks, and what it says when every record is solved.
+inline constexpr std::string_view kMenuNextUnsolved = "次の未解決";
+inline constexpr std::string_view kMsgAllSolved = "この本の棋譜はすべて解けています。";
 inline constexpr std::string_view kHistoryTimesSuffix = "回";
 inline constexpr std::string_view kHistoryGap = "　";
 inline constexpr std::string_view kHistoryLast = "最後：";
