@@ -280,8 +280,8 @@ bool WriteInPlace(int originalFd, const std::string& target, const std::string& 
 
 }  // namespace
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& defaultValue, const std::string& file) {
+std::string ReadProfileValue(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& file) {
     const OpenedProfile opened = OpenProfile(file);
     if (opened.error != 0 || opened.isFolder || opened.isSpecial) return defaultValue;
 
@@ -309,8 +309,8 @@ std::string ReadProfileString(const std::string& section, const std::string& key
     return defaultValue;
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file, std::string* error) {
+bool WriteProfileValue(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& file, std::string* error) {
     const std::string_view wantedSection = fmt::TrimBlanks(section);
     const std::string_view wantedKey = fmt::TrimBlanks(key);
     if (const std::string problem = fmt::EntryProblem(wantedSection, wantedKey, value);

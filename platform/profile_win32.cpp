@@ -153,8 +153,8 @@ std::wstring ReadWide(const std::wstring& section, const std::wstring& key,
 
 }  // namespace
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& defaultValue, const std::string& file) {
+std::string ReadProfileValue(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& file) {
     const std::optional<std::wstring> wideSection = win32::Widen(section);
     const std::optional<std::wstring> wideKey = win32::Widen(key);
     const std::optional<std::wstring> wideFile = win32::Widen(file);
@@ -167,8 +167,8 @@ std::string ReadProfileString(const std::string& section, const std::string& key
     return value == kAbsent ? defaultValue : win32::Narrow(value);
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file, std::string* error) {
+bool WriteProfileValue(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& file, std::string* error) {
     if (const std::string problem =
             fmt::EntryProblem(fmt::TrimBlanks(section), fmt::TrimBlanks(key), value);
         !problem.empty()) {

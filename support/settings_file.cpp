@@ -15,13 +15,13 @@ std::string IniFilePath() {
 // The whole stored value comes back: a long path cut short would silently point elsewhere.
 std::string ReadIniValue(const std::string& section, const std::string& key,
                          const std::string& defaultValue) {
-    return platform::ReadProfileString(section, key, defaultValue, IniFilePath());
+    return platform::ReadProfileValue(section, key, defaultValue, IniFilePath());
 }
 
 // The caller tells the user; this routine only reports the failure.
 bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
                    std::string* error) {
-    return platform::WriteProfileString(section, key, value, IniFilePath(), error);
+    return platform::WriteProfileValue(section, key, value, IniFilePath(), error);
 }
 
 }  // namespace modFunc
