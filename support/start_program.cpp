@@ -7,7 +7,8 @@ namespace modFunc {
 bool StartProgram(const std::string& program, const std::string& commandLine) {
     std::string error;
     if (outside::World().StartCommandLine(program, commandLine, &error)) return true;
-    outside::World().LogWarning("Could not start " + commandLine + ": " + error);
+    // The platform's text names the command line and the reason.
+    outside::World().LogWarning(error);
     ShowMessageNaming(modConst::kMsgCannotStart, commandLine);
     return false;
 }
