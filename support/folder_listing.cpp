@@ -1,7 +1,6 @@
 #include <iterator>
 
 #include "platform/dir_listing.h"
-#include "support/modConst.h"
 #include "support/modFunc.h"
 
 namespace modFunc {
@@ -18,13 +17,6 @@ std::vector<std::string> SplitAtSemicolons(const std::string& list) {
         begin = end + 1;
     }
     return parts;
-}
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    path += modConst::kSep;
-    path += name;
-    return path;
 }
 
 }  // namespace
@@ -53,12 +45,12 @@ void ListFilesByExtensions(const std::string& folder, const std::string& extensi
 void FillFolderList(const std::string& folder, outside::ListBox& list) {
     list.Clear();
     const std::vector<std::string> found =
-        platform::FindFiles(InFolder(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
+        platform::FindFiles(JoinPath(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
     std::vector<std::string> subfolders;
     for (const std::string& name : found) {
         if (name == "." || name == "..") continue;
         // An entry gone since the listing reads as invalid, whose bits include the folder flag.
-        const unsigned attributes = platform::GetAttributes(InFolder(folder, name));
+        const unsigned attributes = platform::GetAttributes(JoinPath(folder, name));
         if (attributes != platform::kInvalidAttributes &&
             (attributes & platform::kAttrDirectory) != 0) {
             subfolders.push_back(name);

@@ -38,7 +38,7 @@ bool FileExists(const std::string& path);
 bool FileHasContent(const std::string& path);
 std::string ParentFolder(const std::string& path);
 // `folder`, the separator, `name`.
-std::string JoinPath(const std::string& folder, std::string_view name);
+std::string JoinPath(std::string_view folder, std::string_view name);
 // The name with everything after its last period replaced by `extension`. A name without a
 // period shows kMsgNoPeriod and gives nothing: the caller stops its handler there.
 std::optional<std::string> ReplaceExtension(const std::string& name, const std::string& extension);

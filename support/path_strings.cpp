@@ -40,8 +40,8 @@ std::string LeadingCharsOfPaddedNumber(const std::string& number, std::size_t wi
 
 }  // namespace
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-    std::string path = folder;
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
     path += modConst::kSep;
     path += name;
     return path;

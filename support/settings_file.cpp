@@ -5,9 +5,7 @@
 namespace modFunc {
 
 std::string IniFilePath() {
-    std::string path = ProgramFolder();
-    path += modConst::kSep;
-    path += modConst::kAppTitle;
+    std::string path = JoinPath(ProgramFolder(), modConst::kAppTitle);
     path += modConst::kIniExtension;
     return path;
 }

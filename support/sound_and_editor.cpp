@@ -9,7 +9,7 @@ std::string SoundFilePath(const std::string& name) {
     const std::string inProgramFolder = JoinPath(ProgramFolder(), name);
     // The system folder is not tested: a sound missing there too simply stays silent.
     if (FileExists(inProgramFolder)) return inProgramFolder;
-    return JoinPath(std::string(modConst::kSystemSoundFolder), name);
+    return JoinPath(modConst::kSystemSoundFolder, name);
 }
 
 void PlaySoundFile(const std::string& name) { outside::World().PlayWaveFile(SoundFilePath(name)); }
