@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ascii_case.h"
 #include "dir_listing.h"
 #include "os_posix.h"
 #include "wildcard.h"
@@ -65,9 +66,7 @@ void SortInNtfsOrder(std::vector<std::string>& names) {
     keyed.reserve(names.size());
     for (std::string& name : names) {
         std::string folded = name;
-        for (char& c : folded) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
+        for (char& c : folded) c = AsciiUpper(c);
         keyed.push_back({std::move(folded), std::move(name)});
     }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
