@@ -6,14 +6,14 @@
 namespace modFunc {
 namespace {
 
-std::vector<std::string> SplitAtSemicolons(const std::string& list) {
-    std::vector<std::string> parts;
+std::vector<std::string_view> SplitAtSemicolons(std::string_view list) {
+    std::vector<std::string_view> parts;
     if (list.empty()) return parts;
     std::size_t begin = 0;
     while (true) {
         const std::size_t end = list.find(';', begin);
         parts.push_back(list.substr(begin, end - begin));
-        if (end == std::string::npos) break;
+        if (end == std::string_view::npos) break;
         begin = end + 1;
     }
     return parts;
@@ -23,12 +23,12 @@ std::vector<std::string> SplitAtSemicolons(const std::string& list) {
 
 // Names keep the listing's order within an extension and the list's order between extensions.
 // All extensions are looked up together, so a large book is read once, not once per extension.
-void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
+void ListFilesByExtensions(const std::string& folder, std::string_view extensions,
                            NameArray& names) {
     names.assign(1, std::string());
     std::vector<std::string> patterns;
-    for (const std::string& extension : SplitAtSemicolons(extensions)) {
-        patterns.push_back("*." + extension);
+    for (const std::string_view extension : SplitAtSemicolons(extensions)) {
+        patterns.push_back(std::string("*.").append(extension));
     }
     if (patterns.empty()) return;
     std::vector<std::vector<std::string>> found =

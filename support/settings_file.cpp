@@ -11,15 +11,17 @@ std::string IniFilePath() {
 }
 
 // The whole stored value comes back: a long path cut short would silently point elsewhere.
-std::string ReadIniValue(const std::string& section, const std::string& key,
+std::string ReadIniValue(std::string_view section, std::string_view key,
                          const std::string& defaultValue) {
-    return platform::ReadProfileValue(section, key, defaultValue, IniFilePath());
+    return platform::ReadProfileValue(std::string(section), std::string(key), defaultValue,
+                                      IniFilePath());
 }
 
 // The caller tells the user; this routine only reports the failure.
-bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
                    std::string* error) {
-    return platform::WriteProfileValue(section, key, value, IniFilePath(), error);
+    return platform::WriteProfileValue(std::string(section), std::string(key), value, IniFilePath(),
+                                       error);
 }
 
 }  // namespace modFunc

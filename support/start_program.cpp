@@ -13,7 +13,7 @@ bool StartProgram(const std::string& program, const std::string& commandLine) {
     return false;
 }
 
-void ShowMessage(const std::string& text) { outside::World().ShowMessage(text); }
+void ShowMessage(std::string_view text) { outside::World().ShowMessage(std::string(text)); }
 
 void ShowMessageNaming(std::string_view text, const std::string& path) {
     std::string message(text);
