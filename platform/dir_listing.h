@@ -30,7 +30,8 @@ enum class ListMask {
 //
 // A folder that does not exist, or cannot be read, yields no names. A pattern the file system
 // rejects outright (a name too long, a link loop in the folder part) yields no names and, when
-// `error` is given, a description of the fault in it; otherwise `error` is left empty.
+// `error` is given, the system's own description of the fault in it (no more: the program shows
+// it above the pattern); otherwise `error` is left empty.
 std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask,
                                    std::string* error = nullptr);
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ascii_case.h"
 #include "dir_listing.h"
 #include "os_posix.h"
 #include "wildcard.h"
@@ -65,9 +66,7 @@ void SortInNtfsOrder(std::vector<std::string>& names) {
     keyed.reserve(names.size());
     for (std::string& name : names) {
         std::string folded = name;
-        for (char& c : folded) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
+        for (char& c : folded) c = AsciiUpper(c);
         keyed.push_back({std::move(folded), std::move(name)});
     }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
@@ -104,7 +103,7 @@ std::vector<std::vector<std::string>> ScanFolder(const std::string& folder,
     const posix::FolderStream stream(opendir(folder.c_str()));
     if (!stream.valid()) {
         const int fault = errno;
-        if (!MeansNothingThere(fault)) Fail(error, posix::ErrorText(fault));
+        if (!MeansNothingThere(fault)) Fail(error, "", posix::ErrorText(fault));
         return found;
     }
     while (true) {
@@ -124,7 +123,7 @@ std::vector<std::vector<std::string>> ScanFolder(const std::string& folder,
     }
     const int readFault = errno;
     if (readFault != 0) {
-        Fail(error, posix::ErrorText(readFault));
+        Fail(error, "", posix::ErrorText(readFault));
         return std::vector<std::vector<std::string>>(namePatterns.size());
     }
     for (std::vector<std::string>& names : found) SortInNtfsOrder(names);
@@ -137,7 +136,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
     if (error != nullptr) error->clear();
     if (pattern.empty()) return {};
     if (pattern.find('\0') != std::string::npos)
-        return Fail<Names>(error, posix::ErrorText(EINVAL));
+        return Fail<Names>(error, "", posix::ErrorText(EINVAL));
 
     const SplitPattern parts = Split(pattern);
     struct stat info;
@@ -146,7 +145,8 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
         // The folder itself, as its own "." entry.
         if (stat(pattern.c_str(), &info) != 0) {
             const int fault = errno;
-            return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, posix::ErrorText(fault));
+            return MeansNothingThere(fault) ? Names{}
+                                            : Fail<Names>(error, "", posix::ErrorText(fault));
         }
         if (S_ISDIR(info.st_mode) && mask == ListMask::OrdinaryFilesAndFolders) return {"."};
         return {};
@@ -154,7 +154,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
 
     if (stat(parts.folder.c_str(), &info) != 0) {
         const int fault = errno;
-        return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, posix::ErrorText(fault));
+        return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, "", posix::ErrorText(fault));
     }
     if (!S_ISDIR(info.st_mode) || IsHiddenName(parts.name)) return {};
 
@@ -166,7 +166,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
             return {};
         }
         const int fault = errno;
-        if (fault == ENAMETOOLONG) return Fail<Names>(error, posix::ErrorText(fault));
+        if (fault == ENAMETOOLONG) return Fail<Names>(error, "", posix::ErrorText(fault));
         if (fault != ENOENT) return {};
     }
     return std::move(ScanFolder(parts.folder, {parts.name}, mask, error).front());
@@ -199,7 +199,7 @@ std::vector<std::vector<std::string>> FindFilesByPatterns(
         struct stat info;
         if (stat(folder.c_str(), &info) != 0) {
             const int statFault = errno;
-            if (!MeansNothingThere(statFault)) Fail(&fault, posix::ErrorText(statFault));
+            if (!MeansNothingThere(statFault)) Fail(&fault, "", posix::ErrorText(statFault));
         } else if (S_ISDIR(info.st_mode)) {
             std::vector<std::vector<std::string>> lists = ScanFolder(folder, scanned, mask, &fault);
             for (std::size_t j = 0; j < scanned.size(); ++j)

@@ -56,14 +56,15 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
     if (error != nullptr) error->clear();
     if (pattern.empty()) return {};
     const std::optional<std::wstring> wide = win32::Widen(pattern);
-    if (!wide) return Fail<Names>(error, win32::ErrorText(ERROR_INVALID_NAME));
+    if (!wide) return Fail<Names>(error, "", win32::ErrorText(ERROR_INVALID_NAME));
 
     if (IsSeparator(wide->back())) {
         // The folder itself, as its own "." entry; the system would refuse the pattern.
         const DWORD attributes = GetFileAttributesW(wide->c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             const DWORD fault = GetLastError();
-            return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, win32::ErrorText(fault));
+            return MeansNothingThere(fault) ? Names{}
+                                            : Fail<Names>(error, "", win32::ErrorText(fault));
         }
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
             mask == ListMask::OrdinaryFilesAndFolders) {
@@ -83,7 +84,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
                                                     FindExSearchNameMatch, nullptr, 0));
     if (!search.valid()) {
         const DWORD fault = GetLastError();
-        return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, win32::ErrorText(fault));
+        return MeansNothingThere(fault) ? Names{} : Fail<Names>(error, "", win32::ErrorText(fault));
     }
 
     std::vector<std::wstring> names;
@@ -96,7 +97,8 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
         names.push_back(name);
     } while (FindNextFileW(search.get(), &found));
     const DWORD endReason = GetLastError();
-    if (endReason != ERROR_NO_MORE_FILES) return Fail<Names>(error, win32::ErrorText(endReason));
+    if (endReason != ERROR_NO_MORE_FILES)
+        return Fail<Names>(error, "", win32::ErrorText(endReason));
 
     std::sort(names.begin(), names.end(), ComesBefore);
     std::vector<std::string> result;

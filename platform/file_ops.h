@@ -53,7 +53,7 @@ enum class CopyFault {
 // The outcome of CopyToNewFile: true when the copy was made.
 struct CopyResult {
     CopyFault fault = CopyFault::kNone;
-    std::string reason;  // the system's description of a fault, for the program's log
+    std::string reason;  // for the program's log: what could not be read or made, and why
     explicit operator bool() const { return fault == CopyFault::kNone; }
 };
 

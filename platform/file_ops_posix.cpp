@@ -49,10 +49,12 @@ int CopyUnderItsOwnName(int from, const std::string& to) {
     return error;
 }
 
-// A failed copy, with the system's description of `error`; without one, the file in the way was
-// not a regular file.
-CopyResult CopyFailed(CopyFault fault, int error) {
-    return {fault, error != 0 ? posix::ErrorText(error) : "not a regular file"};
+// A failed copy: the side at fault, `path`, and why, in the system's words for `error`; without
+// an error, what stands at `path` is not a regular file.
+CopyResult CopyFailed(CopyFault fault, const std::string& path, int error) {
+    const char* doing = fault == CopyFault::kSourceUnreadable ? "read" : "make";
+    return {fault, FailureText(Cannot(doing, path),
+                               error != 0 ? posix::ErrorText(error) : "not a regular file")};
 }
 
 }  // namespace
@@ -121,15 +123,15 @@ CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
     struct stat info;
     errno = 0;
     const posix::FileDescriptor source = posix::OpenRegularFile(from, &info);
-    if (!source.valid()) return CopyFailed(CopyFault::kSourceUnreadable, errno);
-    if (!IsUsablePath(to)) return CopyFailed(CopyFault::kDestinationNotMade, EINVAL);
+    if (!source.valid()) return CopyFailed(CopyFault::kSourceUnreadable, from, errno);
+    if (!IsUsablePath(to)) return CopyFailed(CopyFault::kDestinationNotMade, to, EINVAL);
 
     // The copy is made whole under a hidden name beside its destination and then linked in
     // under the real name, which fails if anything, even a link that leads nowhere, has come to
     // stand there; a failure never leaves a partial file under the real name.
     int error = 0;
     posix::TemporaryFileBeside temporary(to, error);
-    if (!temporary.valid()) return CopyFailed(CopyFault::kDestinationNotMade, error);
+    if (!temporary.valid()) return CopyFailed(CopyFault::kDestinationNotMade, to, error);
     error = CopyContent(source.get(), temporary.fd());
     if (error == 0) error = temporary.Finish();
     if (error == 0) {
@@ -139,7 +141,7 @@ CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
             error = CopyUnderItsOwnName(source.get(), to);
         }
     }
-    if (error != 0) return CopyFailed(CopyFault::kDestinationNotMade, error);
+    if (error != 0) return CopyFailed(CopyFault::kDestinationNotMade, to, error);
     return {};
 }
 

@@ -12,10 +12,13 @@ namespace {
 
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 
-// A failed copy, with the system's description of `error`; without one, the file in the way was
-// not a file on a disk.
-CopyResult CopyFailed(CopyFault fault, DWORD error) {
-    return {fault, error != ERROR_SUCCESS ? win32::ErrorText(error) : "not a file on a disk"};
+// A failed copy: the side at fault, `path`, and why, in the system's words for `error`; without
+// an error, what stands at `path` is not a file on a disk.
+CopyResult CopyFailed(CopyFault fault, const std::string& path, DWORD error) {
+    const char* doing = fault == CopyFault::kSourceUnreadable ? "read" : "make";
+    return {fault,
+            FailureText(Cannot(doing, path),
+                        error != ERROR_SUCCESS ? win32::ErrorText(error) : "not a file on a disk")};
 }
 
 }  // namespace
@@ -92,12 +95,13 @@ EntryKind EntryAt(const std::string& path) {
 CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
     bool notOnDisk = false;
     if (!win32::OpenDiskFile(from, GENERIC_READ, &notOnDisk).valid()) {
-        return CopyFailed(CopyFault::kSourceUnreadable, notOnDisk ? ERROR_SUCCESS : GetLastError());
+        return CopyFailed(CopyFault::kSourceUnreadable, from,
+                          notOnDisk ? ERROR_SUCCESS : GetLastError());
     }
     const std::optional<std::wstring> source = win32::Widen(from);
     const std::optional<std::wstring> target = win32::Widen(to);
     if (!source || !target || to.empty()) {
-        return CopyFailed(CopyFault::kDestinationNotMade, ERROR_INVALID_NAME);
+        return CopyFailed(CopyFault::kDestinationNotMade, to, ERROR_INVALID_NAME);
     }
 
     // Copied under a temporary name beside the destination and moved into place only when
@@ -111,7 +115,7 @@ CopyResult CopyToNewFile(const std::string& from, const std::string& to) {
          SetFileAttributesW(temporary.path(),
                             attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != 0;
     ok = ok && temporary.PlaceAsNew(*target);
-    if (!ok) return CopyFailed(CopyFault::kDestinationNotMade, GetLastError());
+    if (!ok) return CopyFailed(CopyFault::kDestinationNotMade, to, GetLastError());
     return {};
 }
 

@@ -4,16 +4,44 @@
 // the platform layer.
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace platform {
 
-// Sets the description of a failure, when the caller asked for one, and gives the empty answer
-// (false, or no names for `Fail<std::vector<std::string>>`), so that a failing step reads
-// `return Fail(error, "...")`.
+// Every failure text of the layer has one shape: what could not be done, naming the file or
+// program, then ": " and why, in the system's own words where the system gave the reason
+// ("cannot write /home/q/Quillmere.ini: Permission denied"). Without a `what`, the text is the
+// reason alone: that of a listing, which the program shows above the pattern it names itself.
+inline std::string FailureText(std::string_view what, std::string_view why) {
+    std::string text;
+    if (!what.empty()) {
+        text.reserve(what.size() + 2 + why.size());
+        text += what;
+        text += ": ";
+    }
+    text += why;
+    return text;
+}
+
+// The `what` of a failure: "cannot " and what was being done, then what it was done to, when
+// anything: Cannot("write", file).
+inline std::string Cannot(std::string_view doing, std::string_view object = {}) {
+    std::string what = "cannot ";
+    what += doing;
+    if (!object.empty()) {
+        what += ' ';
+        what += object;
+    }
+    return what;
+}
+
+// Stores FailureText(what, why) in `error`, when the caller asked for a text, and gives the
+// empty answer (false, or no names for `Fail<std::vector<std::string>>`), so that a failing
+// step reads `return Fail(error, Cannot("write", file), ErrorText(errno))`.
 template <typename Answer = bool>
-Answer Fail(std::string* error, std::string description) {
-    if (error != nullptr) *error = std::move(description);
+Answer Fail(std::string* error, std::string_view what, std::string_view why) {
+    if (error != nullptr) *error = FailureText(what, why);
     return Answer{};
 }
 

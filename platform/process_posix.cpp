@@ -48,7 +48,7 @@ void ReapWhenDone(pid_t child) {
 // and no terminal signal of ours reaches it), with no input, our other descriptors closed, and
 // the signal state of a fresh program.
 bool SpawnDetached(const std::string& program, const std::vector<std::string>& arguments,
-                   std::string* error) {
+                   std::string& why) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments)
@@ -79,8 +79,10 @@ bool SpawnDetached(const std::string& program, const std::vector<std::string>& a
         posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    if (result != 0)
-        return Fail(error, "Cannot start " + program + ": " + posix::ErrorText(result));
+    if (result != 0) {
+        why = posix::ErrorText(result);
+        return false;
+    }
     ReapWhenDone(child);
     return true;
 }
@@ -140,33 +142,36 @@ ProgramAndArguments FindProgram(const std::string& commandLine) {
 
 namespace {
 
-bool StartFound(const ProgramAndArguments& found, std::string* error) {
+bool StartFound(const ProgramAndArguments& found, std::string& why) {
     if (!IsRegularFile(found.program)) {
-        return Fail(error, "The program file does not exist or is not a file: " + found.program);
+        why = "the program file " + found.program + " does not exist or is not a file";
+        return false;
     }
     if (access(found.program.c_str(), X_OK) != 0) {
-        return Fail(error, "The program file cannot be run (" + posix::ErrorText(errno) +
-                               "): " + found.program);
+        why = "the program file " + found.program + " cannot be run: " + posix::ErrorText(errno);
+        return false;
     }
-    return SpawnDetached(found.program, SplitCommandLine(found.arguments), error);
+    return SpawnDetached(found.program, SplitCommandLine(found.arguments), why);
 }
 
-}  // namespace
-
-bool StartCommandLine(const std::string& commandLine, std::string* error) {
+bool StartLine(const std::string& commandLine, std::string& why) {
     if (commandLine.find('\0') != std::string::npos) {
-        return Fail(error, "The command line holds a NUL character");
+        why = "the command line holds a NUL character";
+        return false;
     }
     const ProgramAndArguments found = FindProgram(commandLine);
     if (found.program.empty()) {
-        return Fail(error, "No program file was found in the command line: " + commandLine);
+        why = "no program file was found in the command line";
+        return false;
     }
-    return StartFound(found, error);
+    return StartFound(found, why);
 }
 
-bool StartProgram(const std::string& program, const std::string& commandLine, std::string* error) {
+bool StartLineOfProgram(const std::string& program, const std::string& commandLine,
+                        std::string& why) {
     if (commandLine.find('\0') != std::string::npos) {
-        return Fail(error, "The command line holds a NUL character");
+        why = "the command line holds a NUL character";
+        return false;
     }
     const bool lineBeginsWithProgram =
         !program.empty() && commandLine.compare(0, program.size(), program) == 0 &&
@@ -176,9 +181,41 @@ bool StartProgram(const std::string& program, const std::string& commandLine, st
     if (lineBeginsWithProgram && IsRegularFile(program)) {
         const std::string arguments =
             commandLine.size() == program.size() ? "" : commandLine.substr(program.size() + 1);
-        return StartFound({program, arguments}, error);
+        return StartFound({program, arguments}, why);
     }
-    return StartCommandLine(commandLine, error);
+    return StartLine(commandLine, why);
+}
+
+bool OpenPath(const std::string& path, std::string& why) {
+    if (path.empty()) {
+        why = "no path was given";
+        return false;
+    }
+    if (path.find('\0') != std::string::npos) {
+        why = "the path holds a NUL character";
+        return false;
+    }
+    const std::string opener = FindOnPath("xdg-open");
+    if (opener.empty()) {
+        why = "no program to open files with was found (xdg-open is not installed)";
+        return false;
+    }
+    // A path starting with "-" would be taken for an option.
+    const std::string argument = path[0] == '-' ? "./" + path : path;
+    return SpawnDetached(opener, {argument}, why);
+}
+
+}  // namespace
+
+bool StartCommandLine(const std::string& commandLine, std::string* error) {
+    std::string why;
+    return StartLine(commandLine, why) || Fail(error, Cannot("start", commandLine), why);
+}
+
+bool StartProgram(const std::string& program, const std::string& commandLine, std::string* error) {
+    std::string why;
+    return StartLineOfProgram(program, commandLine, why) ||
+           Fail(error, Cannot("start", commandLine), why);
 }
 
 std::string ProtectQuotes(const std::string& piece) {
@@ -198,15 +235,8 @@ std::string ProtectQuotes(const std::string& piece) {
 }
 
 bool OpenWithSystem(const std::string& path, std::string* error) {
-    if (path.empty()) return Fail(error, "No path to open");
-    if (path.find('\0') != std::string::npos) return Fail(error, "The path holds a NUL character");
-    const std::string opener = FindOnPath("xdg-open");
-    if (opener.empty()) {
-        return Fail(error, "No program to open files with was found (xdg-open is not installed)");
-    }
-    // A path starting with "-" would be taken for an option.
-    const std::string argument = (!path.empty() && path[0] == '-') ? "./" + path : path;
-    return SpawnDetached(opener, {argument}, error);
+    std::string why;
+    return OpenPath(path, why) || Fail(error, Cannot("open", path), why);
 }
 
 }  // namespace platform

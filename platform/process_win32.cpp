@@ -85,14 +85,23 @@ namespace {
 
 // Runs `commandLine`; `application`, when not empty, is the program file itself, so that the
 // system does not look for it in the line.
-bool Create(const std::string& application, const std::string& commandLine, std::string* error) {
-    if (commandLine.empty()) return Fail(error, "The command line is empty");
+bool Create(const std::string& application, const std::string& commandLine, std::string& why) {
+    if (commandLine.empty()) {
+        why = "the command line is empty";
+        return false;
+    }
     const std::optional<std::wstring> wide = win32::Widen(commandLine);
-    if (!wide) return Fail(error, "The command line holds a NUL character or is not valid text");
+    if (!wide) {
+        why = "the command line holds a NUL character or is not valid text";
+        return false;
+    }
     std::optional<std::wstring> wideApplication;
     if (!application.empty()) {
         wideApplication = win32::Widen(application);
-        if (!wideApplication) return Fail(error, "The program path is not valid text");
+        if (!wideApplication) {
+            why = "the program path is not valid text";
+            return false;
+        }
     }
     // CreateProcessW may write into the line it is given.
     std::vector<wchar_t> writable(wide->begin(), wide->end());
@@ -105,7 +114,8 @@ bool Create(const std::string& application, const std::string& commandLine, std:
     PROCESS_INFORMATION started{};
     if (CreateProcessW(wideApplication ? wideApplication->c_str() : nullptr, writable.data(),
                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started) == 0) {
-        return Fail(error, win32::ErrorText(GetLastError()));
+        why = win32::ErrorText(GetLastError());
+        return false;
     }
     // Nothing waits for the program, so nothing keeps it.
     CloseHandle(started.hThread);
@@ -113,17 +123,11 @@ bool Create(const std::string& application, const std::string& commandLine, std:
     return true;
 }
 
-}  // namespace
-
-// The line goes to the system as it is; the started program splits it itself.
-bool StartCommandLine(const std::string& commandLine, std::string* error) {
-    return Create("", commandLine, error);
-}
-
 // The program's own file is named to the system, and its path is quoted at the start of the
 // line, so that neither the system nor the started program's reading of its line takes a
 // shorter prefix of the path for the program.
-bool StartProgram(const std::string& program, const std::string& commandLine, std::string* error) {
+bool CreateForProgram(const std::string& program, const std::string& commandLine,
+                      std::string& why) {
     const bool lineBeginsWithProgram =
         !program.empty() && program[0] != '"' &&
         commandLine.compare(0, program.size(), program) == 0 &&
@@ -131,10 +135,24 @@ bool StartProgram(const std::string& program, const std::string& commandLine, st
     if (lineBeginsWithProgram) {
         const std::string file = RunnableFile(program);
         if (!file.empty()) {
-            return Create(file, '"' + program + '"' + commandLine.substr(program.size()), error);
+            return Create(file, '"' + program + '"' + commandLine.substr(program.size()), why);
         }
     }
-    return StartCommandLine(commandLine, error);
+    return Create("", commandLine, why);
+}
+
+}  // namespace
+
+// The line goes to the system as it is; the started program splits it itself.
+bool StartCommandLine(const std::string& commandLine, std::string* error) {
+    std::string why;
+    return Create("", commandLine, why) || Fail(error, Cannot("start", commandLine), why);
+}
+
+bool StartProgram(const std::string& program, const std::string& commandLine, std::string* error) {
+    std::string why;
+    return CreateForProgram(program, commandLine, why) ||
+           Fail(error, Cannot("start", commandLine), why);
 }
 
 // The started program reads its own line: nothing is escaped.
@@ -143,14 +161,17 @@ std::string ProtectQuotes(const std::string& piece) { return piece; }
 // Some file types open through shell extensions that need COM on the calling thread; the
 // windows' thread has it, as Qt sets it up there for drag and drop.
 bool OpenWithSystem(const std::string& path, std::string* error) {
-    if (path.empty()) return Fail(error, "No path to open");
+    if (path.empty()) return Fail(error, Cannot("open"), "no path was given");
     const std::optional<std::wstring> wide = win32::Widen(path);
-    if (!wide) return Fail(error, "The path holds a NUL character or is not valid text");
+    if (!wide) {
+        return Fail(error, Cannot("open", path),
+                    "the path holds a NUL character or is not valid text");
+    }
     const HINSTANCE result =
         ShellExecuteW(nullptr, L"open", wide->c_str(), nullptr, L"c:\\", SW_SHOWNORMAL);
     const INT_PTR code = reinterpret_cast<INT_PTR>(result);
     if (code > 32) return true;
-    return Fail(error, ShellExecuteErrorText(code));
+    return Fail(error, Cannot("open", path), ShellExecuteErrorText(code));
 }
 
 }  // namespace platform

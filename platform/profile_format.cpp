@@ -1,5 +1,7 @@
 #include "profile_format.h"
 
+#include "ascii_case.h"
+
 namespace platform::profile_format {
 
 namespace {
@@ -9,8 +11,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool HoldsLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 

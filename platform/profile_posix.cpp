@@ -263,25 +263,25 @@ bool WriteInPlace(int originalFd, const std::string& target, const std::string& 
     OutputWriter out(-1);
     CopyWithValue(reader, out, section, key, value);
     if (reader.error() != 0) {
-        return Fail(error, "cannot read " + file + ": " + ErrorText(reader.error()));
+        return Fail(error, Cannot("read", file), ErrorText(reader.error()));
     }
     out.Flush();
     FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.valid()) return Fail(error, "cannot write " + file + ": " + ErrorText(errno));
+    if (!fd.valid()) return Fail(error, Cannot("write", file), ErrorText(errno));
     int writeError = posix::WriteAll(fd.get(), out.kept());
     if (writeError == 0 && ::ftruncate(fd.get(), static_cast<off_t>(out.kept().size())) != 0) {
         writeError = errno;
     }
     if (writeError == 0 && ::fsync(fd.get()) != 0) writeError = errno;
     if (!fd.Close() && writeError == 0) writeError = errno;
-    if (writeError != 0) return Fail(error, "cannot write " + file + ": " + ErrorText(writeError));
+    if (writeError != 0) return Fail(error, Cannot("write", file), ErrorText(writeError));
     return true;
 }
 
 }  // namespace
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& defaultValue, const std::string& file) {
+std::string ReadProfileValue(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& file) {
     const OpenedProfile opened = OpenProfile(file);
     if (opened.error != 0 || opened.isFolder || opened.isSpecial) return defaultValue;
 
@@ -309,33 +309,33 @@ std::string ReadProfileString(const std::string& section, const std::string& key
     return defaultValue;
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file, std::string* error) {
+bool WriteProfileValue(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& file, std::string* error) {
     const std::string_view wantedSection = fmt::TrimBlanks(section);
     const std::string_view wantedKey = fmt::TrimBlanks(key);
     if (const std::string problem = fmt::EntryProblem(wantedSection, wantedKey, value);
         !problem.empty()) {
-        return Fail(error, "cannot store the value in " + file + ": " + problem);
+        return Fail(error, Cannot("store the value in", file), problem);
     }
 
     const std::string target = ResolvedTarget(file);
-    if (target.empty()) return Fail(error, "cannot write " + file + ": its links lead in a circle");
+    if (target.empty()) return Fail(error, Cannot("write", file), "its links lead in a circle");
     const std::size_t slash = target.rfind('/');
     const std::string folderPrefix = slash == std::string::npos ? "" : target.substr(0, slash + 1);
     const std::string baseName = target.substr(folderPrefix.size());
-    if (baseName.empty()) return Fail(error, "cannot write " + file + ": it names no file");
+    if (baseName.empty()) return Fail(error, Cannot("write", file), "it names no file");
 
     const OpenedProfile original = OpenProfile(target);
     const bool originalExists = original.error == 0;
     if (original.error != 0 && original.error != ENOENT) {
-        return Fail(error, "cannot read " + file + ": " + ErrorText(original.error));
+        return Fail(error, Cannot("read", file), ErrorText(original.error));
     }
-    if (original.isFolder) return Fail(error, "cannot write " + file + ": it is a folder");
-    if (original.isSpecial) return Fail(error, "cannot write " + file + ": it is not a file");
+    if (original.isFolder) return Fail(error, Cannot("write", file), "it is a folder");
+    if (original.isSpecial) return Fail(error, Cannot("write", file), "it is not a file");
     // A file marked read-only stays as it is, as on Windows, although the rename could replace it.
     if (originalExists && ::access(target.c_str(), W_OK) != 0 &&
         (errno == EACCES || errno == EROFS)) {
-        return Fail(error, "cannot write " + file + ": it is read-only");
+        return Fail(error, Cannot("write", file), "it is read-only");
     }
 
     int tempError = 0;
@@ -347,15 +347,14 @@ bool WriteProfileString(const std::string& section, const std::string& key,
             return WriteInPlace(original.fd.get(), target, file, wantedSection, wantedKey, value,
                                 error);
         }
-        return Fail(error, "cannot write " + file +
-                               ": cannot make a file in its folder: " + ErrorText(tempError));
+        return Fail(error, Cannot("make a file beside", file), ErrorText(tempError));
     }
 
     OutputWriter out(temp.fd());
     LineReader reader(originalExists ? original.fd.get() : -1);
     CopyWithValue(reader, out, wantedSection, wantedKey, value);
     if (reader.error() != 0) {
-        return Fail(error, "cannot read " + file + ": " + ErrorText(reader.error()));
+        return Fail(error, Cannot("read", file), ErrorText(reader.error()));
     }
     out.Flush();
 
@@ -366,7 +365,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     }
     if (writeError == 0) writeError = temp.Finish();
     if (writeError == 0) writeError = temp.Replace(target);
-    if (writeError != 0) return Fail(error, "cannot write " + file + ": " + ErrorText(writeError));
+    if (writeError != 0) return Fail(error, Cannot("write", file), ErrorText(writeError));
     return true;
 }
 

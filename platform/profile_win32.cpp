@@ -93,10 +93,10 @@ std::string AsUtf16File(std::string_view bytes) {
     return result;
 }
 
-std::string SystemFault(const std::wstring& file, const char* doing) {
-    const DWORD code = GetLastError();
-    return std::string("cannot ") + doing + " " + win32::Narrow(file) + ": " +
-           win32::ErrorText(code);
+// Fails with the system's reason, `code` or else that of the call just made, for `doing` `file`.
+bool SystemFailure(std::string* error, const char* doing, const std::wstring& file,
+                   DWORD code = GetLastError()) {
+    return Fail(error, Cannot(doing, win32::Narrow(file)), win32::ErrorText(code));
 }
 
 // Makes sure the file is in UTF-16, so that the profile functions store any text: a missing
@@ -108,11 +108,11 @@ bool MakeUnicodeFile(const std::wstring& file, std::string* error) {
                                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (created.valid()) {
             if (win32::WriteAll(created.get(), kUtf16LeBom)) return true;
-            const std::string fault = SystemFault(file, "write");
+            const DWORD code = GetLastError();
             DeleteFileW(file.c_str());
-            return Fail(error, fault);
+            return SystemFailure(error, "write", file, code);
         }
-        if (GetLastError() != ERROR_FILE_EXISTS) return Fail(error, SystemFault(file, "create"));
+        if (GetLastError() != ERROR_FILE_EXISTS) return SystemFailure(error, "create", file);
     }
 
     std::string bytes;
@@ -120,20 +120,20 @@ bool MakeUnicodeFile(const std::wstring& file, std::string* error) {
         const win32::FileHandle existing(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                                      nullptr));
-        if (!existing.valid()) return Fail(error, SystemFault(file, "read"));
-        if (!ReadAll(existing.get(), bytes)) return Fail(error, SystemFault(file, "read"));
+        if (!existing.valid()) return SystemFailure(error, "read", file);
+        if (!ReadAll(existing.get(), bytes)) return SystemFailure(error, "read", file);
     }
     // Already UTF-16 (either byte order): the functions keep it so.
     if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == "\xFE\xFF") return true;
     const DWORD attributes = GetFileAttributesW(file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return Fail(error, "cannot write " + win32::Narrow(file) + ": it is read-only");
+        return Fail(error, Cannot("write", win32::Narrow(file)), "it is read-only");
     }
 
     win32::TemporaryFileBeside temporary(file, L"qini");
-    if (!temporary.valid()) return Fail(error, SystemFault(file, "make a file beside"));
+    if (!temporary.valid()) return SystemFailure(error, "make a file beside", file);
     if (temporary.Write(AsUtf16File(bytes)) && temporary.Replace(file)) return true;
-    return Fail(error, SystemFault(file, "rewrite"));
+    return SystemFailure(error, "rewrite", file);
 }
 
 std::wstring ReadWide(const std::wstring& section, const std::wstring& key,
@@ -153,8 +153,8 @@ std::wstring ReadWide(const std::wstring& section, const std::wstring& key,
 
 }  // namespace
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& defaultValue, const std::string& file) {
+std::string ReadProfileValue(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& file) {
     const std::optional<std::wstring> wideSection = win32::Widen(section);
     const std::optional<std::wstring> wideKey = win32::Widen(key);
     const std::optional<std::wstring> wideFile = win32::Widen(file);
@@ -167,22 +167,21 @@ std::string ReadProfileString(const std::string& section, const std::string& key
     return value == kAbsent ? defaultValue : win32::Narrow(value);
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file, std::string* error) {
+bool WriteProfileValue(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& file, std::string* error) {
     if (const std::string problem =
             fmt::EntryProblem(fmt::TrimBlanks(section), fmt::TrimBlanks(key), value);
         !problem.empty()) {
-        return Fail(error, "cannot store the value in " + file + ": " + problem);
+        return Fail(error, Cannot("store the value in", file), problem);
     }
     const std::optional<std::wstring> wideSection = win32::Widen(section);
     const std::optional<std::wstring> wideKey = win32::Widen(key);
     const std::optional<std::wstring> wideValue = win32::Widen(value);
     const std::optional<std::wstring> wideFile = win32::Widen(file);
     if (!wideSection || !wideKey || !wideValue) {
-        return Fail(error, "cannot store the value in " + file + ": it is not valid UTF-8 text");
+        return Fail(error, Cannot("store the value in", file), "it is not valid UTF-8 text");
     }
-    if (!wideFile || file.empty())
-        return Fail(error, "cannot write " + file + ": it names no file");
+    if (!wideFile || file.empty()) return Fail(error, Cannot("write", file), "it names no file");
     const std::wstring path = FullPath(*wideFile);
 
     const bool needsUnicode = !FitsAnsiCodePage(*wideSection) || !FitsAnsiCodePage(*wideKey) ||
@@ -191,14 +190,14 @@ bool WriteProfileString(const std::string& section, const std::string& key,
 
     if (WritePrivateProfileStringW(wideSection->c_str(), wideKey->c_str(), wideValue->c_str(),
                                    path.c_str()) == 0) {
-        return Fail(error, SystemFault(path, "write"));
+        return SystemFailure(error, "write", path);
     }
     if (needsUnicode) {
         // Whether the file really took the text is only known by reading it back.
         const std::wstring stored = ReadWide(*wideSection, *wideKey, L"", path);
         if (win32::Narrow(stored) != fmt::StoredValue(value)) {
-            return Fail(error,
-                        "cannot write " + file + ": the system did not store the text unchanged");
+            return Fail(error, Cannot("write", file),
+                        "the system did not store the text unchanged");
         }
     }
     return true;

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string>
 
+#include "ascii_case.h"
+
 namespace platform {
 namespace {
-
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -34,7 +34,7 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
         } else if (p < pattern.size() && pattern[p] == '?') {
             ++p;
             n = NextCharacter(name, n);
-        } else if (p < pattern.size() && FoldAscii(pattern[p]) == FoldAscii(name[n])) {
+        } else if (p < pattern.size() && AsciiUpper(pattern[p]) == AsciiUpper(name[n])) {
             ++p;
             ++n;
         } else if (starAt != std::string::npos) {

@@ -2,6 +2,7 @@
 
 #include "platform/process.h"
 #include "support/modConst.h"
+#include "support/modFunc.h"
 
 namespace commandLine {
 namespace {
@@ -25,12 +26,7 @@ std::string Quoted(const std::string& piece) {
 
 std::string ScriptLine(const std::string& uwscPath, const std::string& programFolder,
                        std::string_view scriptName) {
-    std::string line = uwscPath;
-    line += ' ';
-    line += EscapeQuotes(programFolder);
-    line += modConst::kSep;
-    line += scriptName;
-    return line;
+    return uwscPath + ' ' + modFunc::JoinPath(EscapeQuotes(programFolder), scriptName);
 }
 
 }  // namespace

@@ -1,42 +1,34 @@
 #include <iterator>
 
 #include "platform/dir_listing.h"
-#include "support/modConst.h"
 #include "support/modFunc.h"
 
 namespace modFunc {
 namespace {
 
-std::vector<std::string> SplitAtSemicolons(const std::string& list) {
-    std::vector<std::string> parts;
+std::vector<std::string_view> SplitAtSemicolons(std::string_view list) {
+    std::vector<std::string_view> parts;
     if (list.empty()) return parts;
     std::size_t begin = 0;
     while (true) {
         const std::size_t end = list.find(';', begin);
         parts.push_back(list.substr(begin, end - begin));
-        if (end == std::string::npos) break;
+        if (end == std::string_view::npos) break;
         begin = end + 1;
     }
     return parts;
-}
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    path += modConst::kSep;
-    path += name;
-    return path;
 }
 
 }  // namespace
 
 // Names keep the listing's order within an extension and the list's order between extensions.
 // All extensions are looked up together, so a large book is read once, not once per extension.
-void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
+void ListFilesByExtensions(const std::string& folder, std::string_view extensions,
                            NameArray& names) {
     names.assign(1, std::string());
     std::vector<std::string> patterns;
-    for (const std::string& extension : SplitAtSemicolons(extensions)) {
-        patterns.push_back("*." + extension);
+    for (const std::string_view extension : SplitAtSemicolons(extensions)) {
+        patterns.push_back(std::string("*.").append(extension));
     }
     if (patterns.empty()) return;
     std::vector<std::vector<std::string>> found =
@@ -53,12 +45,12 @@ void ListFilesByExtensions(const std::string& folder, const std::string& extensi
 void FillFolderList(const std::string& folder, outside::ListBox& list) {
     list.Clear();
     const std::vector<std::string> found =
-        platform::FindFiles(InFolder(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
+        platform::FindFiles(JoinPath(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
     std::vector<std::string> subfolders;
     for (const std::string& name : found) {
         if (name == "." || name == "..") continue;
         // An entry gone since the listing reads as invalid, whose bits include the folder flag.
-        const unsigned attributes = platform::GetAttributes(InFolder(folder, name));
+        const unsigned attributes = platform::GetAttributes(JoinPath(folder, name));
         if (attributes != platform::kInvalidAttributes &&
             (attributes & platform::kAttrDirectory) != 0) {
             subfolders.push_back(name);

@@ -2,19 +2,16 @@
 
 #include <string_view>
 
+#include "platform/system_paths.h"
+
 // The program's constants: its title, its file names and the texts it shows.
 namespace modConst {
 
 inline constexpr std::string_view kAppTitle = "Quillmere";
 
-#ifdef _WIN32
-inline constexpr std::string_view kSep = "\\";
-// Where the system keeps its sounds; a sound missing from the program folder is looked for here.
-inline constexpr std::string_view kSystemSoundFolder = "C:\\Windows\\Media";
-#else
-inline constexpr std::string_view kSep = "/";
-inline constexpr std::string_view kSystemSoundFolder = "/usr/share/sounds";
-#endif
+inline constexpr std::string_view kSep = platform::kPathSeparator;
+// A sound missing from the program folder is looked for in the system's folder of sounds.
+inline constexpr std::string_view kSystemSoundFolder = platform::kSystemSoundFolder;
 
 // Settings file: program folder, separator, title, ".ini".
 inline constexpr std::string_view kIniExtension = ".ini";

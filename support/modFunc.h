@@ -23,10 +23,10 @@ void OverrideProgramFolder(const std::string& folder);
 // ---- The settings file -------------------------------------------------------------------
 // Program folder, separator, "Quillmere.ini".
 std::string IniFilePath();
-std::string ReadIniValue(const std::string& section, const std::string& key,
+std::string ReadIniValue(std::string_view section, std::string_view key,
                          const std::string& defaultValue);
 // Gives false, with a description in `error` when given, when the file could not be written.
-bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
                    std::string* error = nullptr);
 
 // ---- Paths, files and folders ------------------------------------------------------------
@@ -38,10 +38,10 @@ bool FileExists(const std::string& path);
 bool FileHasContent(const std::string& path);
 std::string ParentFolder(const std::string& path);
 // `folder`, the separator, `name`.
-std::string JoinPath(const std::string& folder, std::string_view name);
+std::string JoinPath(std::string_view folder, std::string_view name);
 // The name with everything after its last period replaced by `extension`. A name without a
 // period shows kMsgNoPeriod and gives nothing: the caller stops its handler there.
-std::optional<std::string> ReplaceExtension(const std::string& name, const std::string& extension);
+std::optional<std::string> ReplaceExtension(const std::string& name, std::string_view extension);
 bool IsAllDigits(const std::string& text);
 // Throws std::out_of_range for a start below 1 or a field above 2147483647.
 std::string DecrementNumberAt(const std::string& text, int start, int width);
@@ -49,7 +49,9 @@ std::string DecrementNumberAt(const std::string& text, int start, int width);
 // character, less one ("p012.jpg" gives "p011.jpg"). Empty where there is no page before: page
 // 000, or a name without a page number there.
 std::string PreviousPageImage(const std::string& imageName);
-void ListFilesByExtensions(const std::string& folder, const std::string& extensions,
+// The files of `folder` with the extensions of `extensions` ("kif;bod"), into `names` after its
+// empty element 0.
+void ListFilesByExtensions(const std::string& folder, std::string_view extensions,
                            NameArray& names);
 void FillFolderList(const std::string& folder, outside::ListBox& list);
 void FillListFromArray(const NameArray& names, outside::ListBox& list);
@@ -57,9 +59,9 @@ void FillListFromArray(const NameArray& names, outside::ListBox& list);
 // ---- Sound and editor --------------------------------------------------------------------
 // The path of sound `name`: in the program folder, or else in the system's sound folder. A
 // folder that cannot be listed is said in a message, so it is found on the user-interface thread.
-std::string SoundFilePath(const std::string& name);
+std::string SoundFilePath(std::string_view name);
 // Plays `name` from SoundFilePath; synchronous.
-void PlaySoundFile(const std::string& name);
+void PlaySoundFile(std::string_view name);
 void OpenInEditor(const std::string& editor, const std::string& file);
 
 // ---- Starting outside programs -----------------------------------------------------------
@@ -69,7 +71,7 @@ void OpenInEditor(const std::string& editor, const std::string& file);
 bool StartProgram(const std::string& program, const std::string& commandLine);
 
 // Shows a message box with the program's title.
-void ShowMessage(const std::string& text);
+void ShowMessage(std::string_view text);
 // Shows a message that names a file or command: the text, a line break, two spaces, the path.
 void ShowMessageNaming(std::string_view text, const std::string& path);
 

@@ -14,7 +14,8 @@ namespace outside {
 class OutsideWorld {
   public:
     virtual ~OutsideWorld() = default;
-    // Starts a command line that begins with the path of its program, `program`.
+    // Starts a command line that begins with the path of its program, `program`. A failure is
+    // told in `error` as the platform layer words it: what could not be started, ": ", why.
     virtual bool StartCommandLine(const std::string& program, const std::string& commandLine,
                                   std::string* error) = 0;
     virtual bool OpenWithSystem(const std::string& path, std::string* error) = 0;

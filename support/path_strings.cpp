@@ -40,8 +40,8 @@ std::string LeadingCharsOfPaddedNumber(const std::string& number, std::size_t wi
 
 }  // namespace
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-    std::string path = folder;
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
     path += modConst::kSep;
     path += name;
     return path;
@@ -59,13 +59,13 @@ std::string ParentFolder(const std::string& path) {
 }
 
 // The period may lie in a folder part; the name's own period is not looked for separately.
-std::optional<std::string> ReplaceExtension(const std::string& name, const std::string& extension) {
+std::optional<std::string> ReplaceExtension(const std::string& name, std::string_view extension) {
     const std::size_t period = name.rfind('.');
     if (period == std::string::npos) {
-        ShowMessage(std::string(modConst::kMsgNoPeriod));
+        ShowMessage(modConst::kMsgNoPeriod);
         return std::nullopt;
     }
-    return name.substr(0, period + 1) + extension;
+    return name.substr(0, period + 1).append(extension);
 }
 
 // Bytes of multi-byte characters all lie above '9', so full-width digits fail as they should.

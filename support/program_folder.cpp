@@ -1,4 +1,4 @@
-#include "platform/program_folder.h"
+#include "platform/executable_folder.h"
 
 #include "support/modFunc.h"
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/ascii_case.h"
 #include "platform/code_page.h"
 
 namespace record {
@@ -95,8 +96,6 @@ std::u32string FromCodePage932(std::string_view bytes) {
     return text;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The encoding a first line "#KIF version=2.0 encoding=UTF-8" names, in lower case without
 // dashes and underscores; empty when there is no such line.
 std::string DeclaredEncoding(std::string_view bytes) {
@@ -107,7 +106,7 @@ std::string DeclaredEncoding(std::string_view bytes) {
     std::string name;
     for (char c : line.substr(at + 9)) {
         if (c == ' ' || c == '\t' || c == '\r') break;
-        if (c != '-' && c != '_') name += Lower(c);
+        if (c != '-' && c != '_') name += platform::AsciiLower(c);
     }
     return name;
 }

@@ -5,23 +5,23 @@
 namespace modFunc {
 
 std::string IniFilePath() {
-    std::string path = ProgramFolder();
-    path += modConst::kSep;
-    path += modConst::kAppTitle;
+    std::string path = JoinPath(ProgramFolder(), modConst::kAppTitle);
     path += modConst::kIniExtension;
     return path;
 }
 
 // The whole stored value comes back: a long path cut short would silently point elsewhere.
-std::string ReadIniValue(const std::string& section, const std::string& key,
+std::string ReadIniValue(std::string_view section, std::string_view key,
                          const std::string& defaultValue) {
-    return platform::ReadProfileString(section, key, defaultValue, IniFilePath());
+    return platform::ReadProfileValue(std::string(section), std::string(key), defaultValue,
+                                      IniFilePath());
 }
 
 // The caller tells the user; this routine only reports the failure.
-bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
                    std::string* error) {
-    return platform::WriteProfileString(section, key, value, IniFilePath(), error);
+    return platform::WriteProfileValue(std::string(section), std::string(key), value, IniFilePath(),
+                                       error);
 }
 
 }  // namespace modFunc

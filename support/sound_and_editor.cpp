@@ -5,14 +5,14 @@
 
 namespace modFunc {
 
-std::string SoundFilePath(const std::string& name) {
+std::string SoundFilePath(std::string_view name) {
     const std::string inProgramFolder = JoinPath(ProgramFolder(), name);
     // The system folder is not tested: a sound missing there too simply stays silent.
     if (FileExists(inProgramFolder)) return inProgramFolder;
-    return JoinPath(std::string(modConst::kSystemSoundFolder), name);
+    return JoinPath(modConst::kSystemSoundFolder, name);
 }
 
-void PlaySoundFile(const std::string& name) { outside::World().PlayWaveFile(SoundFilePath(name)); }
+void PlaySoundFile(std::string_view name) { outside::World().PlayWaveFile(SoundFilePath(name)); }
 
 // The file itself is not tested: the editor is free to create it.
 void OpenInEditor(const std::string& editor, const std::string& file) {

@@ -7,12 +7,13 @@ namespace modFunc {
 bool StartProgram(const std::string& program, const std::string& commandLine) {
     std::string error;
     if (outside::World().StartCommandLine(program, commandLine, &error)) return true;
-    outside::World().LogWarning("Could not start " + commandLine + ": " + error);
+    // The platform's text names the command line and the reason.
+    outside::World().LogWarning(error);
     ShowMessageNaming(modConst::kMsgCannotStart, commandLine);
     return false;
 }
 
-void ShowMessage(const std::string& text) { outside::World().ShowMessage(text); }
+void ShowMessage(std::string_view text) { outside::World().ShowMessage(std::string(text)); }
 
 void ShowMessageNaming(std::string_view text, const std::string& path) {
     std::string message(text);

@@ -30,13 +30,14 @@ class RecordingWorld : public outside::OutsideWorld {
         programs.push_back(program);
         commandLines.push_back(commandLine);
         events.push_back("start: " + commandLine);
-        if (!startSucceeds && error != nullptr) *error = "cannot start";
+        if (!startSucceeds && error != nullptr)
+            *error = "cannot start " + commandLine + ": refused";
         return startSucceeds;
     }
     bool OpenWithSystem(const std::string& path, std::string* error) override {
         openedPaths.push_back(path);
         events.push_back("open: " + path);
-        if (!openSucceeds && error != nullptr) *error = "cannot open";
+        if (!openSucceeds && error != nullptr) *error = "cannot open " + path + ": refused";
         return openSucceeds;
     }
     // What happens while a sound plays or the program pauses: `duringSound` and `duringSleep`,

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/program_folder.h"
+#include "platform/executable_folder.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/program_folder.h"
+#include "platform/executable_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>

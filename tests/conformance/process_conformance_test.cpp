@@ -10,8 +10,8 @@
 
 #include "common/temp_folder.h"
 #include "conformance/os_helpers.h"
+#include "platform/executable_folder.h"
 #include "platform/process.h"
-#include "platform/program_folder.h"
 
 namespace {
 

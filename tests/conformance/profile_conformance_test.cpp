@@ -34,11 +34,11 @@ std::vector<std::string> LinesOf(const std::string& content) {
 class ProfileConformance : public ::testing::Test {
   protected:
     std::string Read(const std::string& section, const std::string& key) {
-        return platform::ReadProfileString(section, key, "<default>", ini);
+        return platform::ReadProfileValue(section, key, "<default>", ini);
     }
     bool Write(const std::string& section, const std::string& key, const std::string& value) {
         error.clear();
-        return platform::WriteProfileString(section, key, value, ini, &error);
+        return platform::WriteProfileValue(section, key, value, ini, &error);
     }
     void SetContent(const std::string& content) { folder.WriteFile("Quillmere.ini", content); }
     std::vector<std::string> Lines() { return LinesOf(folder.ReadFile("Quillmere.ini")); }

@@ -97,23 +97,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> valuesBefore;
     for (const Entry& entry : kOthers) {
         valuesBefore.push_back(
-            platform::ReadProfileString(entry.section, entry.key, kDefault, readPath));
+            platform::ReadProfileValue(entry.section, entry.key, kDefault, readPath));
     }
-    platform::ReadProfileString(kTarget.section, kTarget.key, kDefault, readPath);
+    platform::ReadProfileValue(kTarget.section, kTarget.key, kDefault, readPath);
 
     std::string error;
-    if (!platform::WriteProfileString(kTarget.section, kTarget.key, kStoredValue, writePath,
-                                      &error)) {
+    if (!platform::WriteProfileValue(kTarget.section, kTarget.key, kStoredValue, writePath,
+                                     &error)) {
         std::fprintf(stderr, "write failed: %s\n", error.c_str());
         std::abort();
     }
-    if (platform::ReadProfileString(kTarget.section, kTarget.key, kDefault, writePath) !=
+    if (platform::ReadProfileValue(kTarget.section, kTarget.key, kDefault, writePath) !=
         kStoredValue) {
         std::abort();
     }
     for (std::size_t i = 0; i < std::size(kOthers); ++i) {
         const Entry& entry = kOthers[i];
-        if (platform::ReadProfileString(entry.section, entry.key, kDefault, writePath) !=
+        if (platform::ReadProfileValue(entry.section, entry.key, kDefault, writePath) !=
             valuesBefore[i]) {
             std::abort();
         }

@@ -128,11 +128,10 @@ bool RunCase(const fs::path& caseFile, const fs::path& work, const fs::path& out
                                   Visible(fields[3]) + "]";
         if (fields[0] == "read") {
             const std::string value =
-                platform::ReadProfileString(fields[1], fields[2], fields[3], file);
+                platform::ReadProfileValue(fields[1], fields[2], fields[3], file);
             log << "read " << shown << " -> [" << Visible(value) << "]\n";
         } else if (fields[0] == "write") {
-            const bool written =
-                platform::WriteProfileString(fields[1], fields[2], fields[3], file);
+            const bool written = platform::WriteProfileValue(fields[1], fields[2], fields[3], file);
             log << "write " << shown << " -> " << (written ? "written" : "refused") << "\n";
         } else {
             std::cerr << caseFile.string() << ": unknown step: " << line << "\n";

@@ -30,8 +30,8 @@ TEST(TextBoundaryWin32, TextThatIsNotUtf8NamesNoFile) {
         EXPECT_FALSE(platform::FileLength(path).has_value());
         EXPECT_FALSE(platform::DeleteFileAt(path));
         EXPECT_FALSE(platform::CopyToNewFile(folder.Join("a.kif"), path));
-        EXPECT_EQ(platform::ReadProfileString("S", "k", "default", path), "default");
-        EXPECT_FALSE(platform::WriteProfileString("S", "k", "v", path, &error));
+        EXPECT_EQ(platform::ReadProfileValue("S", "k", "default", path), "default");
+        EXPECT_FALSE(platform::WriteProfileValue("S", "k", "v", path, &error));
         error.clear();
         EXPECT_FALSE(platform::StartCommandLine(path, &error));
         EXPECT_FALSE(error.empty());
@@ -58,9 +58,9 @@ TEST(TextBoundaryWin32, AValueThatIsNotUtf8IsRefused) {
     TempFolder folder;
     const std::string ini = folder.WriteFile("Quillmere.ini", "[ExePath]\r\nUWSC=kept\r\n");
     std::string error;
-    EXPECT_FALSE(platform::WriteProfileString("ExePath", "UWSC", "C:\\\xff.exe", ini, &error));
+    EXPECT_FALSE(platform::WriteProfileValue("ExePath", "UWSC", "C:\\\xff.exe", ini, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(platform::ReadProfileString("ExePath", "UWSC", "", ini), "kept");
+    EXPECT_EQ(platform::ReadProfileValue("ExePath", "UWSC", "", ini), "kept");
 }
 
 }  // namespace

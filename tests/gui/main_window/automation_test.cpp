@@ -212,9 +212,8 @@ TEST_F(AutomationTest, CreateThatCannotStartTheRunnerSaysSoAndDoesNotWait) {
     ASSERT_EQ(world.messages.size(), 1u);
     EXPECT_EQ(world.messages[0], std::string(modConst::kMsgCannotStart) + "\r\n  " + " " +
                                      Prog("uwsSaveKif.uws") + " " + Book("A") + Sep() + "p007");
-    EXPECT_EQ(world.warnings,
-              std::vector<std::string>{"Could not start  " + Prog("uwsSaveKif.uws") + " " +
-                                       Book("A") + Sep() + "p007: cannot start"});
+    EXPECT_EQ(world.warnings, std::vector<std::string>{"cannot start  " + Prog("uwsSaveKif.uws") +
+                                                       " " + Book("A") + Sep() + "p007: refused"});
     EXPECT_TRUE(world.sleeps.empty());
 }
 

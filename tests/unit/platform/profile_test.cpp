@@ -15,18 +15,18 @@
 
 namespace {
 
-using platform::ReadProfileString;
-using platform::WriteProfileString;
+using platform::ReadProfileValue;
+using platform::WriteProfileValue;
 using testing_support::TempFolder;
 
 class ProfileTest : public ::testing::Test {
   protected:
     std::string Read(const std::string& section, const std::string& key) {
-        return ReadProfileString(section, key, "<default>", ini);
+        return ReadProfileValue(section, key, "<default>", ini);
     }
     bool Write(const std::string& section, const std::string& key, const std::string& value) {
         error.clear();
-        return WriteProfileString(section, key, value, ini, &error);
+        return WriteProfileValue(section, key, value, ini, &error);
     }
     std::string Content() { return folder.ReadFile("Quillmere.ini"); }
     void SetContent(const std::string& content) { folder.WriteFile("Quillmere.ini", content); }
@@ -103,7 +103,7 @@ TEST_F(ProfileTest, NewSectionIsSeparatedFromUnfinishedLastLine) {
 TEST_F(ProfileTest, LastLineEndingInALoneCarriageReturnKeepsItsValue) {
     SetContent("[Other]\r\nUWSC=x\r");
     ASSERT_TRUE(Write("ExePath", "UWSC", "u")) << error;
-    EXPECT_EQ(ReadProfileString("Other", "UWSC", "<default>", ini), "x");
+    EXPECT_EQ(ReadProfileValue("Other", "UWSC", "<default>", ini), "x");
     EXPECT_EQ(Content(), "[Other]\r\nUWSC=x\r\n\r\n[ExePath]\r\nUWSC=u\r\n");
 }
 

@@ -70,11 +70,11 @@ class SettingsCodePage : public ::testing::Test {
         ASSERT_FALSE(Ansi(foreignPath).has_value()) << "code page " << GetACP();
     }
     std::string Read(const std::string& key) {
-        return platform::ReadProfileString("ExePath", key, "<default>", ini);
+        return platform::ReadProfileValue("ExePath", key, "<default>", ini);
     }
     bool Write(const std::string& key, const std::string& value) {
         error.clear();
-        return platform::WriteProfileString("ExePath", key, value, ini, &error);
+        return platform::WriteProfileValue("ExePath", key, value, ini, &error);
     }
     std::string Content() { return folder.ReadFile("Quillmere.ini"); }
 
@@ -134,8 +134,8 @@ TEST(SettingsFileWin32, ABareFileNameMeansTheCurrentFolder) {
     ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
     ASSERT_NE(SetCurrentDirectoryW(Wide(folder.path()).c_str()), 0);
     std::string error;
-    const bool written = platform::WriteProfileString("ExePath", "UWSC", "u", "bare.ini", &error);
-    const std::string read = platform::ReadProfileString("ExePath", "UWSC", "", "bare.ini");
+    const bool written = platform::WriteProfileValue("ExePath", "UWSC", "u", "bare.ini", &error);
+    const std::string read = platform::ReadProfileValue("ExePath", "UWSC", "", "bare.ini");
     SetCurrentDirectoryW(previous);
     EXPECT_TRUE(written) << error;
     EXPECT_EQ(read, "u");

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <string>
 
-#include "program_folder.h"
+#include "executable_folder.h"
 
 namespace platform {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "gui/main_window/main_window_fixture.h"
-#include "platform/program_folder.h"
+#include "platform/executable_folder.h"
 
 namespace {
 

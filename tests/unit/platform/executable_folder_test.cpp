@@ -1,4 +1,4 @@
-#include "platform/program_folder.h"
+#include "platform/executable_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ProgramFolderTest, IsTheFolderHoldingThisTestProgram) {
+TEST(ExecutableFolderTest, IsTheFolderHoldingThisTestProgram) {
     const std::string folder = platform::ExecutableFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_TRUE(fs::path(folder).is_absolute());

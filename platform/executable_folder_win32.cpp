@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "program_folder.h"
+#include "executable_folder.h"
 #include "text_win32.h"
 
 namespace platform {
