@@ -138,8 +138,7 @@ void frmMain::OpenWithSystem(const std::string& path) const {
     std::string error;
     // The desktop's answer is not awaited; only an opener that cannot be started at all is told.
     if (!outside::World().OpenWithSystem(path, &error)) {
-        outside::World().LogWarning("Could not open " + path + ": " + error);
-        modFunc::ShowMessageNaming(modConst::kMsgCannotOpen, path);
+        modFunc::ReportFailure(modConst::kMsgCannotOpen, path, error);
     }
 }
 

@@ -146,14 +146,12 @@ bool frmMain::MakeCompanion(const std::string& companionPath) const {
     const std::string templatePath = ProgramFile(modConst::kTemplateFile);
     const platform::CopyResult copied = platform::CopyToNewFile(templatePath, companionPath);
     if (copied) return true;
-    outside::World().LogWarning("Could not copy " + templatePath + " to " + companionPath + ": " +
-                                copied.reason);
     // Either the template cannot be read, or something that is not a file (a folder, a FIFO) or
-    // no folder at all stands where the companion goes; the message names the one at fault.
-    if (copied.fault == platform::CopyFault::kSourceUnreadable) {
-        modFunc::ShowMessageNaming(modConst::kMsgTemplateNotCopied, templatePath);
-    } else {
-        modFunc::ShowMessageNaming(modConst::kMsgCompanionNotMade, companionPath);
-    }
+    // no folder at all stands where the companion goes; the message names the one at fault, and
+    // the log says why in the system's words.
+    const bool templateUnreadable = copied.fault == platform::CopyFault::kSourceUnreadable;
+    modFunc::ReportFailure(
+        templateUnreadable ? modConst::kMsgTemplateNotCopied : modConst::kMsgCompanionNotMade,
+        templateUnreadable ? templatePath : companionPath, copied.reason);
     return false;
 }

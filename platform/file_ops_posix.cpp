@@ -100,11 +100,14 @@ bool DeleteFileAt(const std::string& path) {
 }
 
 bool MoveToNewName(const std::string& from, const std::string& to, std::string* reason) {
-    if (!IsUsablePath(from) || !IsUsablePath(to)) return Fail(reason, posix::ErrorText(EINVAL));
+    const std::string what = Cannot("move", from + " to " + to);
+    if (!IsUsablePath(from) || !IsUsablePath(to)) {
+        return Fail(reason, what, posix::ErrorText(EINVAL));
+    }
     // Not every file system (a USB stick's) has links or renames that refuse to replace, so the
     // name is looked at first; a name taken meanwhile is the only case left.
-    if (EntryAt(to) != EntryKind::kNothing) return Fail(reason, posix::ErrorText(EEXIST));
-    if (rename(from.c_str(), to.c_str()) != 0) return Fail(reason, posix::ErrorText(errno));
+    if (EntryAt(to) != EntryKind::kNothing) return Fail(reason, what, posix::ErrorText(EEXIST));
+    if (rename(from.c_str(), to.c_str()) != 0) return Fail(reason, what, posix::ErrorText(errno));
     return true;
 }
 

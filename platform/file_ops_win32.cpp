@@ -68,10 +68,11 @@ bool DeleteFileAt(const std::string& path) {
 bool MoveToNewName(const std::string& from, const std::string& to, std::string* reason) {
     const std::optional<std::wstring> wideFrom = from.empty() ? std::nullopt : win32::Widen(from);
     const std::optional<std::wstring> wideTo = to.empty() ? std::nullopt : win32::Widen(to);
-    if (!wideFrom || !wideTo) return Fail(reason, win32::ErrorText(ERROR_INVALID_NAME));
+    const std::string what = Cannot("move", from + " to " + to);
+    if (!wideFrom || !wideTo) return Fail(reason, what, win32::ErrorText(ERROR_INVALID_NAME));
     // Without MOVEFILE_REPLACE_EXISTING, a name that is taken makes the move fail.
     if (MoveFileExW(wideFrom->c_str(), wideTo->c_str(), 0) == 0) {
-        return Fail(reason, win32::ErrorText(GetLastError()));
+        return Fail(reason, what, win32::ErrorText(GetLastError()));
     }
     return true;
 }

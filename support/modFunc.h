@@ -74,5 +74,8 @@ bool StartProgram(const std::string& program, const std::string& commandLine);
 void ShowMessage(std::string_view text);
 // Shows a message that names a file or command: the text, a line break, two spaces, the path.
 void ShowMessageNaming(std::string_view text, const std::string& path);
+// A failure told to the user: the system's reason (which names what failed) to the log, then
+// `text` in a message naming `path`.
+void ReportFailure(std::string_view text, const std::string& path, const std::string& reason);
 
 }  // namespace modFunc

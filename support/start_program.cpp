@@ -8,9 +8,13 @@ bool StartProgram(const std::string& program, const std::string& commandLine) {
     std::string error;
     if (outside::World().StartCommandLine(program, commandLine, &error)) return true;
     // The platform's text names the command line and the reason.
-    outside::World().LogWarning(error);
-    ShowMessageNaming(modConst::kMsgCannotStart, commandLine);
+    ReportFailure(modConst::kMsgCannotStart, commandLine, error);
     return false;
+}
+
+void ReportFailure(std::string_view text, const std::string& path, const std::string& reason) {
+    outside::World().LogWarning(reason);
+    ShowMessageNaming(text, path);
 }
 
 void ShowMessage(std::string_view text) { outside::World().ShowMessage(std::string(text)); }

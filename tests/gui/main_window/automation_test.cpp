@@ -334,8 +334,7 @@ TEST_F(AutomationTest, CompanionWithoutATemplateSaysSoAndStartsNothing) {
               std::vector<std::string>{std::string(modConst::kMsgTemplateNotCopied) + "\r\n  " +
                                        Prog("Template.txt")});
     // The log says why, in the system's words.
-    const std::string logged =
-        "Could not copy " + Prog("Template.txt") + " to " + Book("A/p001.kif.txt") + ": ";
+    const std::string logged = "cannot read " + Prog("Template.txt") + ": ";
     ASSERT_EQ(world.warnings.size(), 1u);
     EXPECT_EQ(world.warnings[0].substr(0, logged.size()), logged);
     EXPECT_GT(world.warnings[0].size(), logged.size());
