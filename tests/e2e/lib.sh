@@ -14,6 +14,15 @@ e2e_need_display() {
     exec xvfb-run -a -n $((100 + $$ % 5000)) -s "-screen 0 1024x768x24" "$0" "$@"
   fi
   unset QT_QPA_PLATFORM
+  # On a busy machine the server may take a moment more before it answers a program.
+  local give_up=$((SECONDS + 30))
+  until xdpyinfo >/dev/null 2>&1; do
+    if [ "$SECONDS" -ge "$give_up" ]; then
+      echo "FAIL: the virtual display $DISPLAY does not answer" >&2
+      exit 1
+    fi
+    sleep 0.2
+  done
 }
 
 # e2e_library PROGRAM [FOLDER]: makes $WORK (removed at exit), with the program copied into

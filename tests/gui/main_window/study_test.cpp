@@ -1,0 +1,116 @@
+// The study log in the main window: a record marked from its menu or a shortcut, timed from
+// "開始", shown in the list and the preview, kept over a restart; the review of what is unsolved.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+
+#include "main_window/list_preview.h"
+#include "main_window/preview_popup.h"
+#include "main_window/study/outcome_marks.h"
+#include "main_window_fixture.h"
+#include "support/study_log/study_log.h"
+
+namespace {
+
+using studyLog::Outcome;
+
+class StudyTest : public MainWindowTest {
+  protected:
+    void StartOnBook(std::initializer_list<const char*> records) {
+        for (const char* record : records) temp.WriteFile(std::string("book/A/") + record, "x");
+        Start();
+        SetTools("uwsc", "");
+    }
+    void Trigger(const char* action) const {
+        QAction* found = window->findChild<QAction*>(QString::fromLatin1(action));
+        ASSERT_NE(found, nullptr) << action;
+        found->trigger();
+    }
+    QVariant Mark(int row) const { return Problems()->item(row)->data(quill::kOutcomeRole); }
+    std::string LogFile() const { return Prog("Quillmere-study.sqlite"); }
+    studyLog::RecordHistory History(const std::string& record) const {
+        return studyLog::StudyLog(LogFile()).History("A", record);
+    }
+};
+
+TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
+    StartOnBook({"p009.kif", "p010.kif"});
+    Problems()->setCurrentRow(1);
+    world.now = 1'000'000;
+    Click("cmdUWSC_1");
+    world.now += 192;
+    Trigger("markSolved");
+    EXPECT_EQ(History("p010.kif").lastSeconds, 192);
+    // A second mark without a new start is not timed.
+    world.now += 30;
+    Trigger("markFailed");
+    const studyLog::RecordHistory history = History("p010.kif");
+    EXPECT_EQ(history.attempts, 2);
+    EXPECT_EQ(history.lastSeconds, std::nullopt);
+    EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kFailed));
+    EXPECT_FALSE(Mark(0).isValid());
+    EXPECT_EQ(Problems()->item(1)->text(), "p010.kif");
+    EXPECT_EQ(Problems()->item(1)->data(Qt::AccessibleTextRole).toString(), "p010.kif 解けなかった");
+
+    Problems()->setFocus();
+    QTest::keyClick(Problems(), Qt::Key_Menu);
+    const PreviewPopup* popup = window->findChild<ListPreview*>()->popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->findChild<QLabel*>("previewHistory")->text(),
+              "2回　最後：解けなかった　最速 3分12秒");
+
+    window.reset();
+    Start();
+    EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kFailed)) << "kept over a restart";
+    EXPECT_TRUE(world.messages.empty());
+}
+
+// Browsing, the preview and the record menu make no log: the first mark does.
+TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
+    StartOnBook({"p001.kif"});
+    window->show();
+    QListWidget* list = Problems();
+    const QPoint row = list->visualItemRect(list->item(0)).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
+    QApplication::sendEvent(list->viewport(), &rightClick);
+    auto* menu = window->findChild<QMenu*>("recordMenu");
+    ASSERT_TRUE(menu != nullptr && menu->isVisible());
+    QStringList shown;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) shown << action->text() + u' ' + action->shortcut().toString();
+    }
+    EXPECT_EQ(shown, (QStringList{"解けた Ctrl+1", "解けなかった Ctrl+2", "やめた Ctrl+3",
+                                  "次の未解決 F3"}));
+    menu->hide();
+    EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
+    Trigger("markGaveUp");
+    EXPECT_TRUE(temp.Exists("prog/Quillmere-study.sqlite"));
+    EXPECT_EQ(Mark(0), static_cast<int>(Outcome::kGaveUp));
+}
+
+// The review goes to the next record not solved, never tried ones too, round from the end, and
+// says so once every record is solved.
+TEST_F(StudyTest, NextUnsolvedStepsThroughFailedAndUntriedAndSaysWhenAllAreSolved) {
+    StartOnBook({"p001.kif", "p002.kif", "p003.kif"});
+    Trigger("markSolved");  // p001, selected first
+    Problems()->setCurrentRow(1);
+    Trigger("markFailed");
+    Problems()->setCurrentRow(0);
+    std::vector<std::string> visited;
+    for (int step = 0; step < 3; ++step) {
+        Trigger("nextUnsolved");
+        visited.push_back(SelectedProblem());
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"p002.kif", "p003.kif", "p002.kif"}));
+    Trigger("markSolved");
+    Problems()->setCurrentRow(2);
+    Trigger("markSolved");
+    EXPECT_TRUE(world.messages.empty());
+    Trigger("nextUnsolved");
+    EXPECT_EQ(world.messages, std::vector<std::string>{"この本の棋譜はすべて解けています。"});
+    EXPECT_EQ(SelectedProblem(), "p003.kif");
+}
+
+}  // namespace
