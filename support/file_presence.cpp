@@ -1,3 +1,5 @@
+#include "support/file_presence.h"
+
 #include "platform/dir_listing.h"
 #include "platform/file_ops.h"
 #include "support/modConst.h"

@@ -1,3 +1,5 @@
+#include "support/folder_listing.h"
+
 #include <iterator>
 
 #include "platform/dir_listing.h"

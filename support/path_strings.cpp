@@ -1,3 +1,5 @@
+#include "support/path_strings.h"
+
 #include <algorithm>
 #include <stdexcept>
 

@@ -1,3 +1,5 @@
+#include "support/program_folder.h"
+
 #include "platform/executable_folder.h"
 
 #include "support/modFunc.h"

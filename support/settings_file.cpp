@@ -1,3 +1,5 @@
+#include "support/settings_file.h"
+
 #include "platform/profile.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"

@@ -1,3 +1,5 @@
+#include "support/sound_and_editor.h"
+
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"

@@ -1,3 +1,5 @@
+#include "support/start_program.h"
+
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/outside_world.h"
