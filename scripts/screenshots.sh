@@ -48,10 +48,37 @@ capture_preview() {
   sleep 0.3
   xdotool mousemove_relative 1 0
   sleep 1.5
-  import -window root -crop "$(awk -v s="$scale" 'BEGIN { printf "%dx%d+%d+%d", 560 * s, 580 * s, 40 * s, 0 }')" \
+  import -window root -crop "$(awk -v s="$scale" 'BEGIN { printf "%dx%d+%d+%d", 720 * s, 580 * s, 40 * s, 0 }')" \
     +repage "$shots/preview-$scale.png"
   kill "$app"
   wait "$app" 2>/dev/null || true
+}
+
+# capture_study SCALE: with a fresh study log, marks the first record solved twice and the
+# second failed from the keyboard, rests the mouse on the first until its preview shows its
+# history, and captures the window and the preview into $shots as study-SCALE.png.
+capture_study() {
+  local scale=$1 app window
+  rm -f "$library/Quillmere/Quillmere-study.sqlite"
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" > "$shots/study-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  xdotool windowfocus --sync "$window"
+  # The first record, then the second, each selected by a click on its row.
+  local x y
+  x=$(awk -v s="$scale" 'BEGIN { printf "%d", (50 + 40) * s }')
+  y=$(awk -v s="$scale" 'BEGIN { printf "%d", (168 + 9) * s }')
+  xdotool mousemove "$x" "$y" click 1 sleep 0.3 key ctrl+1 sleep 0.3 key ctrl+1 sleep 0.3
+  xdotool mousemove "$x" "$((y + $(awk -v s="$scale" 'BEGIN { printf "%d", 13 * s }')))" click 1 \
+    sleep 0.3 key ctrl+2 sleep 0.3
+  xdotool mousemove "$x" "$y" sleep 0.3 mousemove_relative 1 0
+  sleep 1.5
+  import -window root -crop "$(awk -v s="$scale" 'BEGIN { printf "%dx%d+%d+%d", 720 * s, 580 * s, 40 * s, 0 }')" \
+    +repage "$shots/study-$scale.png"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+  rm -f "$library/Quillmere/Quillmere-study.sqlite"
 }
 
 wait_window() {
@@ -70,6 +97,8 @@ if [ "${QUILLMERE_SCREENSHOTS_DISPLAY:-}" = yes ]; then
   for scale in ${SCALES:-}; do capture "$scale"; done
   capture_preview 1
   capture_preview 2
+  capture_study 1
+  capture_study 2
   exit 0
 fi
 
@@ -96,4 +125,6 @@ convert "$shots/main-1.png" -strip PNG8:docs/images/main-window.png
 convert "$shots/settings-1.png" -strip PNG8:docs/images/settings-window.png
 convert "$shots/preview-1.png" -strip PNG8:docs/images/preview.png
 convert "$shots/preview-2.png" -strip PNG8:docs/images/preview-200.png
+convert "$shots/study-1.png" -strip PNG8:docs/images/study.png
+convert "$shots/study-2.png" -strip PNG8:docs/images/study-200.png
 ls -l docs/images/*.png "$shots"/*.png
