@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "study_log_fill.h"
 #include "support/study_log/sqlite_database.h"
 #include "support/study_log/study_log.h"
 
@@ -41,28 +42,6 @@ std::size_t PlainRead(const std::string& folder) {
     return count;
 }
 
-// 20,000 attempts at the 5,000 records of book "A", and 80,000 at 100 records of each of 199
-// other books.
-bool FillLog(const std::string& path) {
-    sqlite::Database database;
-    if (!sqlite::Database::OpenFile(path, sqlite::Database::Open::kCreate, &database)) return false;
-    studyLog::StudyLog log(path);
-    if (!log.Record("seed", "p000.kif", studyLog::Outcome::kSolved)) return false;
-    const sqlite::Result filled = database.Execute(R"sql(
-BEGIN;
-WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999)
-INSERT INTO attempt_log (book, record, started, marked, seconds, result, cycle)
-SELECT CASE WHEN i < 20000 THEN 'A' ELSE 'B' || (i % 199) END,
-       printf('p%05d.kif', CASE WHEN i < 20000 THEN i % 5000 ELSE i % 100 END),
-       '2026-12-08T14:00:00', '2026-12-08T14:03:00', 180,
-       CASE i % 3 WHEN 0 THEN 'solved' WHEN 1 THEN 'failed' ELSE 'gave up' END, 1
-FROM n;
-COMMIT;
-)sql");
-    if (!filled) std::fprintf(stderr, "%s\n", filled.message.c_str());
-    return static_cast<bool>(filled);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +55,7 @@ int main(int argc, char** argv) {
         std::ofstream(book / name) << "x";
     }
     const std::string path = (root / "Quillmere-study.sqlite").string();
-    if (!FillLog(path)) return 1;
+    if (!quill_bench::FillStudyLog(path)) return 1;
 
     studyLog::StudyLog log(path);
     Clock::time_point start = Clock::now();

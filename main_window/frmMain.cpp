@@ -31,8 +31,6 @@ using quill::ToQt;
 
 namespace {
 
-std::string Str(std::string_view text) { return std::string(text); }
-
 // Where the window's frame stands on the screen when it opens.
 constexpr int kDesignedLeft = 50;
 constexpr int kDesignedTop = 0;
@@ -162,7 +160,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::lstFolder_Click() {
     modFunc::NameArray names;
-    modFunc::ListFilesByExtensions(CurrentBookFolder(), Str(modConst::kProblemExtensions), names);
+    modFunc::ListFilesByExtensions(CurrentBookFolder(), modConst::kProblemExtensions, names);
     quill::SortedListBox problems(*ui->lstFile);
     modFunc::FillListFromArray(names, problems);
     ShowOutcomes();
@@ -170,7 +168,7 @@ void frmMain::lstFolder_Click() {
 }
 
 void frmMain::lstFile_Click() {
-    const std::string companion = CurrentProblemFile() + Str(modConst::kCompanionSuffix);
+    const std::string companion = CurrentProblemFile() + std::string(modConst::kCompanionSuffix);
     ui->lblMsg->setText(ToQt(modConst::kStateCompanionAbsent));
     if (modFunc::FileHasContent(modFunc::JoinPath(CurrentBookFolder(), companion))) {
         ui->lblMsg->setText(ToQt(modConst::kStateCompanionPresent));
@@ -200,11 +198,11 @@ void frmMain::cmdInc_Click() {
 bool frmMain::ValidatePageNumber(std::string& message) const {
     const std::string text = FromQt(ui->txtPageN->text());
     if (utf8::Length(text) != 3) {
-        message = Str(modConst::kMsgPageNotThreeChars);
+        message = std::string(modConst::kMsgPageNotThreeChars);
         return false;
     }
     if (!modFunc::IsAllDigits(text)) {
-        message = Str(modConst::kMsgPageNotDigits);
+        message = std::string(modConst::kMsgPageNotDigits);
         return false;
     }
     return true;
@@ -215,11 +213,11 @@ bool frmMain::ValidatePageNumber(std::string& message) const {
 void frmMain::cmdOpenBook_Click() {
     const std::string folder = CurrentBookFolder();
     if (!modFunc::FolderExists(folder)) {
-        modFunc::ShowMessage(folder + Str(modConst::kMsgNotFoundSuffix));
+        modFunc::ShowMessage(folder + std::string(modConst::kMsgNotFoundSuffix));
         return;
     }
     const std::optional<std::string> firstName =
-        modFunc::ReplaceExtension(CurrentProblemFile(), Str(modConst::kImageExtension));
+        modFunc::ReplaceExtension(CurrentProblemFile(), modConst::kImageExtension);
     if (!firstName) return;
     const std::string firstPath = modFunc::JoinPath(folder, *firstName);
     const std::string secondName = modFunc::PreviousPageImage(*firstName);
@@ -231,7 +229,7 @@ void frmMain::cmdOpenBook_Click() {
     } else if (!secondName.empty() && modFunc::FileHasContent(secondPath)) {
         toOpen = secondPath;
     } else {
-        modFunc::ShowMessage(firstPath + Str(modConst::kMsgNotFoundSuffix));
+        modFunc::ShowMessage(firstPath + std::string(modConst::kMsgNotFoundSuffix));
         return;
     }
     OpenWithSystem(toOpen);
@@ -254,7 +252,7 @@ void frmMain::cmdRunKifuFWin_Click(int Index) {
     if (modFunc::FileHasContent(path)) {
         modFunc::StartProgram(path, commandLine::ProgramAlone(path));
     } else {
-        modFunc::ShowMessage(Str(notSet));
+        modFunc::ShowMessage(notSet);
     }
 }
 

@@ -19,12 +19,6 @@
 using quill::FromQt;
 using quill::ToQt;
 
-namespace {
-
-std::string Str(std::string_view text) { return std::string(text); }
-
-}  // namespace
-
 void frmMain::cmdUWSC_Click(int Index) {
     // The script runner's path is read once, before any branch, as each of them needs it.
     const std::string uwscPath = Tools().UWSCPath();
@@ -48,7 +42,7 @@ void frmMain::cmdUWSC_Click(int Index) {
 void frmMain::CreateRecord(const std::string& uwscPath) {
     // Without a book the record would land in the book root, where no list shows it.
     if (quill::SelectedEntry(*ui->lstFolder).empty()) {
-        modFunc::ShowMessage(Str(modConst::kMsgNoBookSelected));
+        modFunc::ShowMessage(modConst::kMsgNoBookSelected);
         return;
     }
     std::string message;
@@ -74,13 +68,13 @@ void frmMain::StartSolving(const std::string& uwscPath) {
     const std::string problemName = CurrentProblemFile();
     // Without a selection there is no record to hand over.
     if (problemName.empty()) {
-        modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
+        modFunc::ShowMessage(modConst::kMsgNoProblemSelected);
         return;
     }
     const std::string problemPath = modFunc::JoinPath(CurrentBookFolder(), problemName);
     if (!modFunc::FileHasContent(problemPath)) {
-        modFunc::ShowMessage(Str(modConst::kMsgProblemFileNotFound) + Str(modConst::kCrLf) +
-                             problemPath);
+        modFunc::ShowMessage(std::string(modConst::kMsgProblemFileNotFound) +
+                             std::string(modConst::kCrLf) + problemPath);
         return;
     }
     if (!HandsOverWhole(problemPath)) return;
@@ -97,17 +91,17 @@ void frmMain::StartSolving(const std::string& uwscPath) {
 void frmMain::OpenCompanion(const std::string& uwscPath) {
     const std::string problemName = CurrentProblemFile();
     if (problemName.empty()) {
-        modFunc::ShowMessage(Str(modConst::kMsgNoProblemSelected));
+        modFunc::ShowMessage(modConst::kMsgNoProblemSelected);
         return;
     }
-    const std::string companionPath =
-        modFunc::JoinPath(CurrentBookFolder(), problemName + Str(modConst::kCompanionSuffix));
+    const std::string companionPath = modFunc::JoinPath(
+        CurrentBookFolder(), problemName + std::string(modConst::kCompanionSuffix));
     if (!HandsOverWhole(companionPath)) return;
     if (!modFunc::FileHasContent(companionPath) && !MakeCompanion(companionPath)) return;
     // Without an editor the script would have nothing to open the companion with.
     const std::string editorPath = Tools().TerapadPath();
     if (editorPath.empty()) {
-        modFunc::ShowMessage(Str(modConst::kMsgTerapadPathNotSet));
+        modFunc::ShowMessage(modConst::kMsgTerapadPathNotSet);
         return;
     }
     if (!commandLine::EditorArrivesWhole(editorPath)) {
@@ -123,7 +117,7 @@ void frmMain::OpenCompanion(const std::string& uwscPath) {
 // The chime plays to its end before the handler goes on, while the window keeps painting. It is
 // looked for here, where a message about its folder may be shown; the wait only plays it.
 void frmMain::PlayStartChime() {
-    const std::string chime = modFunc::SoundFilePath(Str(modConst::kStartSound));
+    const std::string chime = modFunc::SoundFilePath(modConst::kStartSound);
     quill::BusyWait([&chime] { outside::World().PlayWaveFile(chime); });
 }
 

@@ -92,7 +92,7 @@ std::string frmMain::HistoryOf(const std::string& record) {
 void frmMain::MarkAttempt(Outcome outcome) {
     const std::string record = CurrentProblemFile();
     if (record.empty()) {
-        modFunc::ShowMessage(std::string(modConst::kMsgNoProblemSelected));
+        modFunc::ShowMessage(modConst::kMsgNoProblemSelected);
         return;
     }
     const std::string book = quill::SelectedEntry(*ui->lstFolder);
@@ -114,7 +114,7 @@ void frmMain::SelectNextUnsolved() {
     const std::optional<std::size_t> next = studyLog::NextUnsolved(
         records, from, studyLog_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder)));
     if (!next) {
-        modFunc::ShowMessage(std::string(modConst::kMsgAllSolved));
+        modFunc::ShowMessage(modConst::kMsgAllSolved);
         return;
     }
     if (static_cast<int>(*next) != current) ui->lstFile->setCurrentRow(static_cast<int>(*next));

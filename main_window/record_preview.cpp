@@ -13,13 +13,11 @@ namespace {
 constexpr std::size_t kMapLimit = 512;  // previews kept; a larger library starts afresh
 constexpr int kLongestNoteLine = 40;
 
-std::string Str(std::string_view text) { return std::string(text); }
-
 // The name with its last extension replaced by "jpg"; empty for a name without a period.
 std::string ImageName(const std::string& recordName) {
     const std::size_t period = recordName.rfind('.');
     if (period == std::string::npos) return {};
-    return recordName.substr(0, period + 1) + Str(modConst::kImageExtension);
+    return recordName.substr(0, period + 1) + std::string(modConst::kImageExtension);
 }
 
 // The two page images a record may have, the first the one of its own name.
@@ -67,7 +65,7 @@ RecordPreview BuildPreview(const std::string& folder, const std::string& recordN
     RecordPreview preview;
     const std::string path = modFunc::JoinPath(folder, recordName);
     preview.summary = record::ReadRecordFile(path);
-    preview.notes = ReadNotes(path + Str(modConst::kCompanionSuffix));
+    preview.notes = ReadNotes(path + std::string(modConst::kCompanionSuffix));
     preview.pagePath = PageImagePath(folder, recordName);
     preview.pageBox = pageBox;
     if (preview.pagePath.empty()) preview.page = PageImage{QImage(), PageProblem::NoPage};
@@ -79,7 +77,7 @@ std::shared_ptr<RecordPreview> PreviewCache::Get(const std::string& folder,
     const std::string path = modFunc::JoinPath(folder, recordName);
     const std::array<std::string, 2> pages = PageCandidates(folder, recordName);
     std::array<std::optional<platform::FileStamp>, 4> stamps = {
-        platform::StampOf(path), platform::StampOf(path + Str(modConst::kCompanionSuffix)),
+        platform::StampOf(path), platform::StampOf(path + std::string(modConst::kCompanionSuffix)),
         pages[0].empty() ? std::nullopt : platform::StampOf(pages[0]),
         pages[1].empty() ? std::nullopt : platform::StampOf(pages[1])};
     const auto found = entries_.find(path);

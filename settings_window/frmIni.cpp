@@ -18,8 +18,6 @@ namespace {
 constexpr std::array<std::string_view, frmIni::kPathCount> kPathKeys = {
     modConst::kKeyKifFWin, modConst::kKeyKShogi, modConst::kKeyUWSC, modConst::kKeyTerapad};
 
-std::string Str(std::string_view text) { return std::string(text); }
-
 }  // namespace
 
 QPointer<frmIni> frmIni::instance_;
@@ -82,8 +80,8 @@ void frmIni::Form_Load() { LoadExePaths(); }
 
 void frmIni::LoadExePaths() {
     for (int index = 0; index < kPathCount; ++index) {
-        quill::SetPathText(*pathBoxes_[index], modFunc::ReadIniValue(Str(modConst::kIniSection),
-                                                                     Str(kPathKeys[index]), ""));
+        quill::SetPathText(*pathBoxes_[index],
+                           modFunc::ReadIniValue(modConst::kIniSection, kPathKeys[index], ""));
     }
 }
 
@@ -94,8 +92,7 @@ bool frmIni::SaveExePaths(const std::string& kifFWin, const std::string& kShogi,
     // Every key is written even after a failure, so a file that takes some writes holds as many
     // of the paths as it can.
     for (int index = 0; index < kPathCount; ++index) {
-        if (!modFunc::WriteIniValue(Str(modConst::kIniSection), Str(kPathKeys[index]),
-                                    *values[index])) {
+        if (!modFunc::WriteIniValue(modConst::kIniSection, kPathKeys[index], *values[index])) {
             allWritten = false;
         }
     }

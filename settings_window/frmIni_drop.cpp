@@ -67,7 +67,7 @@ void frmIni::TakeDroppedPath(QLineEdit& box, const QMimeData& Data) {
     } catch (const std::exception&) {
         taken = false;
     }
-    if (!taken) modFunc::ShowMessage(std::string(modConst::kMsgDropAFile));
+    if (!taken) modFunc::ShowMessage(modConst::kMsgDropAFile);
 }
 
 int frmIni::IndexOfBox(const QObject* object) const {
@@ -81,7 +81,7 @@ void frmIni::HandleDrop(int Index, QDropEvent& event) {
     AnswerWithoutTakingData(event);
     const QMimeData* data = event.mimeData();
     if (data == nullptr) {
-        modFunc::ShowMessage(std::string(modConst::kMsgDropAFile));
+        modFunc::ShowMessage(modConst::kMsgDropAFile);
         return;
     }
     switch (Index) {

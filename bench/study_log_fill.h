@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "support/study_log/sqlite_database.h"
+#include "support/study_log/study_log.h"
+
+namespace quill_bench {
+
+// A study log at `path` of 100,001 attempts: 20,000 at the 5,000 records of book `book` named by
+// `recordName` (a printf format of the number, from 0), and 80,000 at 100 records of each of 199
+// other books.
+inline bool FillStudyLog(const std::string& path, const std::string& book = "A",
+                         const std::string& recordName = "p%05d.kif") {
+    sqlite::Database database;
+    if (!sqlite::Database::OpenFile(path, sqlite::Database::Open::kCreate, &database)) return false;
+    studyLog::StudyLog log(path);
+    if (!log.Record("seed", "p000.kif", studyLog::Outcome::kSolved)) return false;
+    if (!database.Execute("BEGIN")) return false;
+    sqlite::Statement fill = database.Prepare(R"sql(
+WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999)
+INSERT INTO attempt_log (book, record, started, marked, seconds, result, cycle)
+SELECT CASE WHEN i < 20000 THEN ?1 ELSE 'B' || (i % 199) END,
+       printf(?2, CASE WHEN i < 20000 THEN i % 5000 ELSE i % 100 END),
+       '2026-12-08T14:00:00', '2026-12-08T14:03:00', 180,
+       CASE i % 3 WHEN 0 THEN 'solved' WHEN 1 THEN 'failed' ELSE 'gave up' END, 1
+FROM n
+)sql");
+    fill.Bind(1, book);
+    fill.Bind(2, recordName);
+    sqlite::Result filled = fill.Run();
+    if (filled) filled = database.Execute("COMMIT");
+    if (!filled) std::fprintf(stderr, "%s\n", filled.message.c_str());
+    return static_cast<bool>(filled);
+}
+
+}  // namespace quill_bench
