@@ -22,6 +22,7 @@
 
 #include "gui/application.h"
 #include "main_window/frmMain.h"
+#include "plain_read.h"
 #include "support/modFunc.h"
 
 namespace fs = std::filesystem;
@@ -45,15 +46,6 @@ std::pair<double, double> BestInTurns(int runs, First&& first, Second&& second) 
         bestSecond = std::min(bestSecond, Seconds(Clock::now() - start));
     }
     return {bestFirst, bestSecond};
-}
-
-std::size_t PlainRead(const std::string& folder) {
-    std::size_t count = 0;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (readdir(dir) != nullptr) ++count;
-        closedir(dir);
-    }
-    return count;
 }
 
 }  // namespace
@@ -80,7 +72,8 @@ int main(int argc, char** argv) {
     const auto* problems = window.findChild<QListWidget*>("lstFile");
     std::size_t seen = 0;
     const auto [listing, plain] = BestInTurns(
-        15, [&] { window.lstFolder_Click(); }, [&] { seen = PlainRead(book.string()); });
+        15, [&] { window.lstFolder_Click(); },
+        [&] { seen = quill_bench::PlainRead(book.string()); });
 
     std::printf("records listed:          %d (folder entries %zu)\n", problems->count(), seen);
     std::printf("lstFolder_Click:         %.2f ms\n", listing * 1e3);

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "plain_read.h"
 #include "study_log_fill.h"
 #include "support/study_log/sqlite_database.h"
 #include "support/study_log/study_log.h"
@@ -32,15 +33,6 @@ constexpr double kFrame = 1.0 / 60;
 constexpr int kRecords = 5000;
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
-
-std::size_t PlainRead(const std::string& folder) {
-    std::size_t count = 0;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (readdir(dir) != nullptr) ++count;
-        closedir(dir);
-    }
-    return count;
-}
 
 }  // namespace
 
@@ -69,7 +61,7 @@ int main(int argc, char** argv) {
         marked = log.LastOutcomes("A").size();
         bestMarks = std::min(bestMarks, Seconds(Clock::now() - start));
         start = Clock::now();
-        entries = PlainRead(book.string());
+        entries = quill_bench::PlainRead(book.string());
         bestPlain = std::min(bestPlain, Seconds(Clock::now() - start));
     }
 

@@ -12,6 +12,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 say() { printf 'build-qt-windows: %s\n' "$*" >&2; }
 fail() { say "FAILED: $*"; exit 1; }
+# shellcheck source=debian-source.sh
+source "$(dirname "$0")/debian-source.sh"
 
 cache=${QUILLMERE_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmere}
 
@@ -43,24 +45,8 @@ fi
 started=$(date +%s)
 work=$cache/work-$key
 rm -rf "$work" "$prefix"
-mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts"
-
-# The source through apt, with a sources list and package lists of this script's own, so that
-# the machine's apt configuration and lists stay as they were.
 say "fetching the source of qt6-base $version through apt"
-printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main\n' \
-  >"$work/apt/sources.list"
-apt_options=(
-  -o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
-  -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
-  -o "Debug::NoLocking=1" -o "APT::Sandbox::User=root"
-)
-apt-get "${apt_options[@]}" -qq update >"$work/apt.log" 2>&1 ||
-  fail "apt could not read the source package lists (see $work/apt.log)"
-(cd "$work" && apt-get "${apt_options[@]}" -qq source "qt6-base=$version" >>"$work/apt.log" 2>&1) ||
-  fail "apt could not fetch the source of qt6-base $version (see $work/apt.log)"
-source_dir=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
-[ -n "$source_dir" ] || fail "the source of qt6-base was not unpacked (see $work/apt.log)"
+debian_source "$work" qt6-base "$version"
 
 say "configuring Qt $upstream for Windows"
 cmake -S "$source_dir" -B "$work/build" -G Ninja \

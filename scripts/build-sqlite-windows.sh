@@ -13,6 +13,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 say() { printf 'build-sqlite-windows: %s\n' "$*" >&2; }
 fail() { say "FAILED: $*"; exit 1; }
+# shellcheck source=debian-source.sh
+source "$(dirname "$0")/debian-source.sh"
 
 cache=${QUILLMERE_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmere}
 
@@ -37,27 +39,9 @@ fi
 
 work=$cache/sqlite-work-$key
 rm -rf "$work" "$prefix"
-mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts"
-
-# The source through apt, with a sources list and package lists of this script's own, so that
-# the machine's apt configuration and lists stay as they were. A fix published for security
-# may be installed before it reaches the release's own lists.
+# A fix published for security may be installed before it reaches the release's own lists.
 say "fetching the source of sqlite3 $version through apt"
-{
-  printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main\n'
-  printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian-security bookworm-security main\n'
-} >"$work/apt/sources.list"
-apt_options=(
-  -o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
-  -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
-  -o "Debug::NoLocking=1" -o "APT::Sandbox::User=root"
-)
-apt-get "${apt_options[@]}" -qq update >"$work/apt.log" 2>&1 ||
-  fail "apt could not read the source package lists (see $work/apt.log)"
-(cd "$work" && apt-get "${apt_options[@]}" -qq source "sqlite3=$version" >>"$work/apt.log" 2>&1) ||
-  fail "apt could not fetch the source of sqlite3 $version (see $work/apt.log)"
-source_dir=$(find "$work" -maxdepth 1 -type d -name "sqlite3-*" | head -n 1)
-[ -n "$source_dir" ] || fail "the source of sqlite3 was not unpacked (see $work/apt.log)"
+debian_source "$work" sqlite3 "$version" bookworm-security
 
 # Debian's source is SQLite's whole tree: its amalgamation (one sqlite3.c) is made by its own
 # tools, built for this machine, and tclsh.
