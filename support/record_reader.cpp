@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_head.h"
+#include "support/kanji_numerals.h"
 #include "support/modConst.h"
 #include "support/record_text.h"
 
@@ -51,43 +52,6 @@ std::vector<Text> Lines(const std::u32string& text) {
     return lines;
 }
 
-std::optional<Piece> PieceOf(char32_t c) {
-    switch (c) {
-        case U'歩':
-            return Piece::Pawn;
-        case U'香':
-            return Piece::Lance;
-        case U'桂':
-            return Piece::Knight;
-        case U'銀':
-            return Piece::Silver;
-        case U'金':
-            return Piece::Gold;
-        case U'角':
-            return Piece::Bishop;
-        case U'飛':
-            return Piece::Rook;
-        case U'玉':
-        case U'王':
-            return Piece::King;
-        case U'と':
-            return Piece::Tokin;
-        case U'杏':
-            return Piece::PromotedLance;
-        case U'圭':
-            return Piece::PromotedKnight;
-        case U'全':
-            return Piece::PromotedSilver;
-        case U'馬':
-            return Piece::Horse;
-        case U'竜':
-        case U'龍':
-            return Piece::Dragon;
-        default:
-            return std::nullopt;
-    }
-}
-
 // 成香, 成桂, 成銀: the promoted piece named with two characters.
 std::optional<Piece> PromotedWithPrefix(char32_t c) {
     switch (c) {
@@ -102,38 +66,11 @@ std::optional<Piece> PromotedWithPrefix(char32_t c) {
     }
 }
 
-int DigitValue(char32_t c) {
-    if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
-    if (c >= U'０' && c <= U'９') return static_cast<int>(c - U'０');
-    constexpr Text kKanji = U"〇一二三四五六七八九";
-    const std::size_t at = kKanji.find(c);
-    return at == Text::npos ? -1 : static_cast<int>(at);
-}
-
-// A count of pieces in hand: nothing written is one; digits (half or full width) or kanji
-// numerals such as 二, 十, 十二. Larger counts than any hand can hold stop at 99.
+// A count of pieces in hand: nothing written is one, else a number (kanji_numerals.h).
 std::optional<int> ParseCount(Text text) {
     if (text.empty()) return 1;
-    const std::size_t ten = text.find(U'十');
-    if (ten != Text::npos) {
-        const Text before = text.substr(0, ten);
-        const Text after = text.substr(ten + 1);
-        if (before.size() > 1 || after.size() > 1) return std::nullopt;
-        const int tens = before.empty() ? 1 : DigitValue(before[0]);
-        const int units = after.empty() ? 0 : DigitValue(after[0]);
-        if (tens < 1 || units < 0) return std::nullopt;
-        return tens * 10 + units;
-    }
-    int value = 0;
-    for (char32_t c : text) {
-        const int digit = DigitValue(c);
-        if (digit < 0) return std::nullopt;
-        value = std::min(value * 10 + digit, 99);
-    }
-    return value;
+    return kanji::ParseNumber(text);
 }
-
-bool IsCountCharacter(char32_t c) { return DigitValue(c) >= 0 || c == U'十'; }
 
 bool IsHandSeparator(char32_t c) { return IsBlank(c) || c == U'、' || c == U','; }
 
@@ -146,21 +83,16 @@ bool ParseHand(Text value, shogi::Hand& hand) {
             ++i;
             continue;
         }
-        const std::optional<Piece> piece = PieceOf(value[i]);
+        const std::optional<Piece> piece = shogi::PieceNamed(value[i]);
         if (!piece || static_cast<int>(*piece) >= shogi::kHandKinds) return false;
         const std::size_t countStart = ++i;
-        while (i < value.size() && IsCountCharacter(value[i])) ++i;
+        while (i < value.size() && kanji::IsNumeralCharacter(value[i])) ++i;
         const std::optional<int> count = ParseCount(value.substr(countStart, i - countStart));
         if (!count) return false;
         int& held = hand[static_cast<int>(*piece)];
         held = std::min(held + *count, 99);
     }
     return true;
-}
-
-std::string RankName(int rank) {
-    constexpr Text kRanks = U"一二三四五六七八九";
-    return ToUtf8(kRanks.substr(static_cast<std::size_t>(rank), 1));
 }
 
 // One rank of a diagram, "| ・ ・v桂v香 ・ ・ ・ ・ 歩|一": nine squares, each a blank or "v"
@@ -186,7 +118,7 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
         } else if (c == U'成' && i + 1 < line.size() && PromotedWithPrefix(line[i + 1])) {
             piece = PromotedWithPrefix(line[++i]);
         } else {
-            piece = PieceOf(c);
+            piece = shogi::PieceNamed(c);
         }
         if (!piece) {
             problem = Reason(modConst::kPreviewUnknownPiece, Text(&line[i], 1));
@@ -200,7 +132,7 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
         side = Side::Sente;
     }
     if (count != 9) {
-        problem = std::string(modConst::kPreviewRankBrokenPrefix) + RankName(rank) +
+        problem = std::string(modConst::kPreviewRankBrokenPrefix) + kanji::Numeral(rank + 1) +
                   std::string(modConst::kPreviewRankBrokenSuffix);
         return false;
     }
@@ -346,7 +278,7 @@ class Reader {
         }
         if (const std::optional<Piece> kind = shogi::KindWithTooMany(position_)) {
             summary_.problem =
-                std::string(modConst::kPreviewTooManyPieces) + std::string(shogi::PieceName(*kind));
+                std::string(modConst::kPreviewTooManyPieces) + shogi::PieceName(*kind);
             return summary_;
         }
         summary_.position = position_;
