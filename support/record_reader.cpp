@@ -7,6 +7,7 @@
 #include "platform/file_head.h"
 #include "support/kanji_numerals.h"
 #include "support/modConst.h"
+#include "support/record_lexing.h"
 #include "support/record_text.h"
 
 namespace record {
@@ -14,7 +15,6 @@ namespace {
 
 using shogi::Piece;
 using shogi::Side;
-using Text = std::u32string_view;
 
 // The longest title or author kept: the preview shows one line of each.
 constexpr std::size_t kLongestField = 80;
@@ -28,28 +28,6 @@ std::string Reason(std::string_view words, Text quoted) {
     reason += ToUtf8(quoted.substr(0, kLongestQuote));
     if (quoted.size() > kLongestQuote) reason += "…";
     return reason;
-}
-
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
-
-Text Trim(Text text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::vector<Text> Lines(const std::u32string& text) {
-    std::vector<Text> lines;
-    Text rest = text;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find(U'\n');
-        Text line = rest.substr(0, end);
-        if (!line.empty() && line.back() == U'\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == Text::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-    return lines;
 }
 
 // 成香, 成桂, 成銀: the promoted piece named with two characters.
@@ -139,32 +117,6 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
     return true;
 }
 
-// The number of a move line, "   3 ３二飛成(52)   ( 0:00/00:00:00)" or "  12 同　歩(13)": 0
-// for any other line, such as the line that ends the record ("  4 投了").
-int MoveNumber(Text line) {
-    line = Trim(line);
-    int number = 0;
-    std::size_t i = 0;
-    for (; i < line.size() && line[i] >= U'0' && line[i] <= U'9'; ++i) {
-        number = std::min(number * 10 + static_cast<int>(line[i] - U'0'), 100000);
-    }
-    if (i == 0 || i == line.size() || !IsBlank(line[i])) return 0;
-    const Text move = Trim(line.substr(i));
-    if (move.empty()) return 0;
-    const char32_t first = move.front();
-    return (first >= U'１' && first <= U'９') || first == U'同' ? number : 0;
-}
-
-bool StartsWith(Text text, Text prefix) { return text.substr(0, prefix.size()) == prefix; }
-
-// The keys of header lines that only a record has.
-bool IsRecordKey(Text key) {
-    static constexpr std::array<Text, 12> kKeys = {U"開始日時", U"終了日時", U"棋戦",   U"表題",
-                                                   U"作品名",   U"作者",     U"先手",   U"後手",
-                                                   U"下手",     U"上手",     U"手合割", U"場所"};
-    return std::find(kKeys.begin(), kKeys.end(), key) != kKeys.end();
-}
-
 class Reader {
   public:
     Summary Read(const std::u32string& text) {
@@ -216,12 +168,9 @@ class Reader {
         if (StartsWith(trimmed, U"手数") && trimmed.find(U"指手") != Text::npos) {
             looksLikeRecord_ = true;
         }
-        if (line.empty() || line[0] == U'#' || line[0] == U'*' || line[0] == U'&') return;
-        std::size_t colon = line.find(U'：');
-        if (colon == Text::npos) colon = line.find(U':');
-        if (colon == Text::npos) return;
-        const Text key = Trim(line.substr(0, colon));
-        const Text value = Trim(line.substr(colon + 1));
+        const std::optional<HeaderField> field = HeaderFieldOf(line);
+        if (!field) return;
+        const auto [key, value] = *field;
         if (IsRecordKey(key)) looksLikeRecord_ = true;
         if (key == U"表題" || (key == U"作品名" && summary_.title.empty())) {
             summary_.title = ToUtf8(value.substr(0, kLongestField));
