@@ -6,6 +6,7 @@
 
 #include "gui/fonts.h"
 #include "gui/text_conversion.h"
+#include "support/kanji_numerals.h"
 #include "support/modConst.h"
 
 namespace {
@@ -19,13 +20,6 @@ constexpr int kPad = 4;
 constexpr int kNumbers = 14;   // the row of file numbers and the column of rank numerals
 constexpr int kHandLine = 28;  // each player's pieces in hand: two lines where one is short
 const QColor kInk(0x20, 0x20, 0x20);
-
-QString Kanji(int count) {
-    static const QString kDigits = QStringLiteral("〇一二三四五六七八九");
-    if (count < 10) return kDigits.mid(count, 1);
-    return (count >= 20 ? kDigits.mid(count / 10, 1) : QString()) + QStringLiteral("十") +
-           (count % 10 != 0 ? kDigits.mid(count % 10, 1) : QString());
-}
 
 QString Name(Piece piece) { return quill::ToQt(shogi::PieceName(piece)); }
 
@@ -54,7 +48,8 @@ QString BoardView::HandText(const shogi::Position& position, Side side) {
     QStringList pieces;
     for (int kind = 1; kind < shogi::kHandKinds; ++kind) {
         if (hand[kind] == 0) continue;
-        pieces << Name(static_cast<Piece>(kind)) + (hand[kind] > 1 ? Kanji(hand[kind]) : QString());
+        pieces << Name(static_cast<Piece>(kind)) +
+                      (hand[kind] > 1 ? quill::ToQt(kanji::Numeral(hand[kind])) : QString());
     }
     text +=
         pieces.isEmpty() ? quill::ToQt(modConst::kPreviewNone) : pieces.join(QStringLiteral("　"));
@@ -109,11 +104,10 @@ void BoardView::DrawCoordinates(QPainter& painter, const Metrics& at) const {
             QRect(at.left + column * at.cell, at.top - at.Px(kNumbers), at.cell, at.Px(kNumbers)),
             Qt::AlignCenter, QString(QChar(u'９' - column)));
     }
-    static const QString kRanks = QStringLiteral("一二三四五六七八九");
     for (int rank = 0; rank < 9; ++rank) {
         painter.drawText(
             QRect(at.left + at.side, at.top + rank * at.cell, at.Px(kNumbers), at.cell),
-            Qt::AlignCenter, kRanks.mid(rank, 1));
+            Qt::AlignCenter, quill::ToQt(kanji::Numeral(rank + 1)));
     }
 }
 

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "platform/file_head.h"
+#include "support/kanji_numerals.h"
 #include "support/modConst.h"
+#include "support/record_lexing.h"
 #include "support/record_text.h"
 
 namespace record {
@@ -13,7 +15,6 @@ namespace {
 
 using shogi::Piece;
 using shogi::Side;
-using Text = std::u32string_view;
 
 // The longest title or author kept: the preview shows one line of each.
 constexpr std::size_t kLongestField = 80;
@@ -27,65 +28,6 @@ std::string Reason(std::string_view words, Text quoted) {
     reason += ToUtf8(quoted.substr(0, kLongestQuote));
     if (quoted.size() > kLongestQuote) reason += "…";
     return reason;
-}
-
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
-
-Text Trim(Text text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::vector<Text> Lines(const std::u32string& text) {
-    std::vector<Text> lines;
-    Text rest = text;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find(U'\n');
-        Text line = rest.substr(0, end);
-        if (!line.empty() && line.back() == U'\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == Text::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
-std::optional<Piece> PieceOf(char32_t c) {
-    switch (c) {
-        case U'歩':
-            return Piece::Pawn;
-        case U'香':
-            return Piece::Lance;
-        case U'桂':
-            return Piece::Knight;
-        case U'銀':
-            return Piece::Silver;
-        case U'金':
-            return Piece::Gold;
-        case U'角':
-            return Piece::Bishop;
-        case U'飛':
-            return Piece::Rook;
-        case U'玉':
-        case U'王':
-            return Piece::King;
-        case U'と':
-            return Piece::Tokin;
-        case U'杏':
-            return Piece::PromotedLance;
-        case U'圭':
-            return Piece::PromotedKnight;
-        case U'全':
-            return Piece::PromotedSilver;
-        case U'馬':
-            return Piece::Horse;
-        case U'竜':
-        case U'龍':
-            return Piece::Dragon;
-        default:
-            return std::nullopt;
-    }
 }
 
 // 成香, 成桂, 成銀: the promoted piece named with two characters.
@@ -102,38 +44,11 @@ std::optional<Piece> PromotedWithPrefix(char32_t c) {
     }
 }
 
-int DigitValue(char32_t c) {
-    if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
-    if (c >= U'０' && c <= U'９') return static_cast<int>(c - U'０');
-    constexpr Text kKanji = U"〇一二三四五六七八九";
-    const std::size_t at = kKanji.find(c);
-    return at == Text::npos ? -1 : static_cast<int>(at);
-}
-
-// A count of pieces in hand: nothing written is one; digits (half or full width) or kanji
-// numerals such as 二, 十, 十二. Larger counts than any hand can hold stop at 99.
+// A count of pieces in hand: nothing written is one, else a number (kanji_numerals.h).
 std::optional<int> ParseCount(Text text) {
     if (text.empty()) return 1;
-    const std::size_t ten = text.find(U'十');
-    if (ten != Text::npos) {
-        const Text before = text.substr(0, ten);
-        const Text after = text.substr(ten + 1);
-        if (before.size() > 1 || after.size() > 1) return std::nullopt;
-        const int tens = before.empty() ? 1 : DigitValue(before[0]);
-        const int units = after.empty() ? 0 : DigitValue(after[0]);
-        if (tens < 1 || units < 0) return std::nullopt;
-        return tens * 10 + units;
-    }
-    int value = 0;
-    for (char32_t c : text) {
-        const int digit = DigitValue(c);
-        if (digit < 0) return std::nullopt;
-        value = std::min(value * 10 + digit, 99);
-    }
-    return value;
+    return kanji::ParseNumber(text);
 }
-
-bool IsCountCharacter(char32_t c) { return DigitValue(c) >= 0 || c == U'十'; }
 
 bool IsHandSeparator(char32_t c) { return IsBlank(c) || c == U'、' || c == U','; }
 
@@ -146,21 +61,16 @@ bool ParseHand(Text value, shogi::Hand& hand) {
             ++i;
             continue;
         }
-        const std::optional<Piece> piece = PieceOf(value[i]);
+        const std::optional<Piece> piece = shogi::PieceNamed(value[i]);
         if (!piece || static_cast<int>(*piece) >= shogi::kHandKinds) return false;
         const std::size_t countStart = ++i;
-        while (i < value.size() && IsCountCharacter(value[i])) ++i;
+        while (i < value.size() && kanji::IsNumeralCharacter(value[i])) ++i;
         const std::optional<int> count = ParseCount(value.substr(countStart, i - countStart));
         if (!count) return false;
         int& held = hand[static_cast<int>(*piece)];
         held = std::min(held + *count, 99);
     }
     return true;
-}
-
-std::string RankName(int rank) {
-    constexpr Text kRanks = U"一二三四五六七八九";
-    return ToUtf8(kRanks.substr(static_cast<std::size_t>(rank), 1));
 }
 
 // One rank of a diagram, "| ・ ・v桂v香 ・ ・ ・ ・ 歩|一": nine squares, each a blank or "v"
@@ -186,7 +96,7 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
         } else if (c == U'成' && i + 1 < line.size() && PromotedWithPrefix(line[i + 1])) {
             piece = PromotedWithPrefix(line[++i]);
         } else {
-            piece = PieceOf(c);
+            piece = shogi::PieceNamed(c);
         }
         if (!piece) {
             problem = Reason(modConst::kPreviewUnknownPiece, Text(&line[i], 1));
@@ -200,37 +110,11 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
         side = Side::Sente;
     }
     if (count != 9) {
-        problem = std::string(modConst::kPreviewRankBrokenPrefix) + RankName(rank) +
+        problem = std::string(modConst::kPreviewRankBrokenPrefix) + kanji::Numeral(rank + 1) +
                   std::string(modConst::kPreviewRankBrokenSuffix);
         return false;
     }
     return true;
-}
-
-// The number of a move line, "   3 ３二飛成(52)   ( 0:00/00:00:00)" or "  12 同　歩(13)": 0
-// for any other line, such as the line that ends the record ("  4 投了").
-int MoveNumber(Text line) {
-    line = Trim(line);
-    int number = 0;
-    std::size_t i = 0;
-    for (; i < line.size() && line[i] >= U'0' && line[i] <= U'9'; ++i) {
-        number = std::min(number * 10 + static_cast<int>(line[i] - U'0'), 100000);
-    }
-    if (i == 0 || i == line.size() || !IsBlank(line[i])) return 0;
-    const Text move = Trim(line.substr(i));
-    if (move.empty()) return 0;
-    const char32_t first = move.front();
-    return (first >= U'１' && first <= U'９') || first == U'同' ? number : 0;
-}
-
-bool StartsWith(Text text, Text prefix) { return text.substr(0, prefix.size()) == prefix; }
-
-// The keys of header lines that only a record has.
-bool IsRecordKey(Text key) {
-    static constexpr std::array<Text, 12> kKeys = {U"開始日時", U"終了日時", U"棋戦",   U"表題",
-                                                   U"作品名",   U"作者",     U"先手",   U"後手",
-                                                   U"下手",     U"上手",     U"手合割", U"場所"};
-    return std::find(kKeys.begin(), kKeys.end(), key) != kKeys.end();
 }
 
 class Reader {
@@ -284,12 +168,9 @@ class Reader {
         if (StartsWith(trimmed, U"手数") && trimmed.find(U"指手") != Text::npos) {
             looksLikeRecord_ = true;
         }
-        if (line.empty() || line[0] == U'#' || line[0] == U'*' || line[0] == U'&') return;
-        std::size_t colon = line.find(U'：');
-        if (colon == Text::npos) colon = line.find(U':');
-        if (colon == Text::npos) return;
-        const Text key = Trim(line.substr(0, colon));
-        const Text value = Trim(line.substr(colon + 1));
+        const std::optional<HeaderField> field = HeaderFieldOf(line);
+        if (!field) return;
+        const auto [key, value] = *field;
         if (IsRecordKey(key)) looksLikeRecord_ = true;
         if (key == U"表題" || (key == U"作品名" && summary_.title.empty())) {
             summary_.title = ToUtf8(value.substr(0, kLongestField));
@@ -346,7 +227,7 @@ class Reader {
         }
         if (const std::optional<Piece> kind = shogi::KindWithTooMany(position_)) {
             summary_.problem =
-                std::string(modConst::kPreviewTooManyPieces) + std::string(shogi::PieceName(*kind));
+                std::string(modConst::kPreviewTooManyPieces) + shogi::PieceName(*kind);
             return summary_;
         }
         summary_.position = position_;

@@ -4,49 +4,16 @@
 
 #include "platform/ascii_case.h"
 #include "platform/code_page.h"
+#include "support/utf8_text.h"
 
 namespace record {
 namespace {
 
 constexpr char32_t kReplacement = U'\uFFFD';
 
-// The character starting at `pos` of UTF-8 text and its length, or nothing for a byte that does
-// not start a well-formed sequence (overlong forms, surrogates and values past U+10FFFF are not).
-struct Decoded {
-    char32_t character;
-    std::size_t length;
-};
-std::optional<Decoded> DecodeAt(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t i) {
-        return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0u;
-    };
-    const unsigned lead = byte(0);
-    if (lead < 0x80) return Decoded{lead, 1};
-    std::size_t length;
-    char32_t value;
-    char32_t least;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, least = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return std::nullopt;
-        value = (value << 6) | (byte(i) & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    return Decoded{value, length};
-}
-
 bool IsValidUtf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::optional<Decoded> decoded = DecodeAt(bytes, pos);
+        const std::optional<utf8::Decoded> decoded = utf8::DecodeAt(bytes, pos);
         if (!decoded) return false;
         pos += decoded->length;
     }
@@ -86,7 +53,7 @@ std::u32string FromCodePage932(std::string_view bytes) {
         const std::optional<std::string> line =
             platform::DecodeCodePage932(bytes.substr(0, length));
         if (line) {
-            text += FromUtf8(*line);
+            text += utf8::FromUtf8(*line);
         } else {
             text += kReplacement;
             if (end != std::string_view::npos) text += U'\n';
@@ -113,52 +80,17 @@ std::string DeclaredEncoding(std::string_view bytes) {
 
 }  // namespace
 
-std::u32string FromUtf8(std::string_view text) {
-    std::u32string result;
-    result.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::optional<Decoded> decoded = DecodeAt(text, pos);
-        result += decoded ? decoded->character : kReplacement;
-        pos += decoded ? decoded->length : 1;
-    }
-    return result;
-}
-
-std::string ToUtf8(std::u32string_view text) {
-    std::string result;
-    result.reserve(text.size() * 3);
-    for (char32_t c : text) {
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = kReplacement;
-        if (c < 0x80) {
-            result += static_cast<char>(c);
-        } else if (c < 0x800) {
-            result += static_cast<char>(0xC0 | (c >> 6));
-            result += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            result += static_cast<char>(0xE0 | (c >> 12));
-            result += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            result += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            result += static_cast<char>(0xF0 | (c >> 18));
-            result += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            result += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            result += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return result;
-}
-
 std::u32string DecodeRecordText(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return FromUtf8(bytes.substr(3));
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return utf8::FromUtf8(bytes.substr(3));
     if (bytes.substr(0, 2) == "\xFF\xFE") return FromUtf16(bytes.substr(2), false);
     if (bytes.substr(0, 2) == "\xFE\xFF") return FromUtf16(bytes.substr(2), true);
     const std::string declared = DeclaredEncoding(bytes);
-    if (declared == "utf8") return FromUtf8(bytes);
+    if (declared == "utf8") return utf8::FromUtf8(bytes);
     if (declared == "shiftjis" || declared == "sjis" || declared == "cp932" ||
         declared == "windows31j" || declared == "ms932") {
         return FromCodePage932(bytes);
     }
-    if (IsValidUtf8(bytes)) return FromUtf8(bytes);
+    if (IsValidUtf8(bytes)) return utf8::FromUtf8(bytes);
     return FromCodePage932(bytes);
 }
 

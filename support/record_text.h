@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/utf8_text.h"
+
 // The text of a record file, whatever its encoding.
 namespace record {
 
@@ -12,8 +14,8 @@ namespace record {
 // cannot be read come out as U+FFFD: in UTF-8 each bad byte, in Shift-JIS the whole line.
 std::u32string DecodeRecordText(std::string_view bytes);
 
-// Text as UTF-8, and back. Bytes that are not valid UTF-8 become U+FFFD.
-std::string ToUtf8(std::u32string_view text);
-std::u32string FromUtf8(std::string_view text);
+// The record's text as UTF-8, and back (see utf8_text.h).
+using utf8::FromUtf8;
+using utf8::ToUtf8;
 
 }  // namespace record

@@ -4,8 +4,13 @@
 #include <utility>
 #include <vector>
 
+#include "support/utf8_text.h"
+
 namespace shogi {
 namespace {
+
+// Each kind's usual one-character name, in the order of Piece from Rook on.
+constexpr std::u32string_view kNames = U"飛角金銀桂香歩玉竜馬全圭杏と";
 
 // The squares whose piece the second player (上手), who moves first, gives up in a handicap.
 struct Handicap {
@@ -44,10 +49,17 @@ std::array<int, kPieceKinds> CountByKind(const Position& position) {
 
 }  // namespace
 
-std::string_view PieceName(Piece piece) {
-    static constexpr std::array<std::string_view, kPieceKinds> kNames = {
-        "", "飛", "角", "金", "銀", "桂", "香", "歩", "玉", "竜", "馬", "全", "圭", "杏", "と"};
-    return kNames[static_cast<int>(piece)];
+std::string PieceName(Piece piece) {
+    if (piece == Piece::None) return {};
+    return utf8::ToUtf8(kNames.substr(static_cast<std::size_t>(piece) - 1, 1));
+}
+
+std::optional<Piece> PieceNamed(char32_t name) {
+    if (name == U'王') return Piece::King;
+    if (name == U'龍') return Piece::Dragon;
+    const std::size_t at = kNames.find(name);
+    if (at == std::u32string_view::npos) return std::nullopt;
+    return static_cast<Piece>(at + 1);
 }
 
 Piece BaseKind(Piece piece) {

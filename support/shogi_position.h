@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // A shogi position as a record's diagram gives it: the board, both players' pieces in hand and
@@ -57,8 +58,11 @@ struct Position {
     const Hand& hand(Side side) const { return hands[static_cast<int>(side)]; }
 };
 
-// The piece's usual one-character name: 飛, 角, ..., 玉, 竜, 馬, 全, 圭, 杏, と.
-std::string_view PieceName(Piece piece);
+// The piece's usual one-character name: 飛, 角, ..., 玉, 竜, 馬, 全, 圭, 杏, と (empty for None).
+std::string PieceName(Piece piece);
+// The piece a one-character name names: the usual names, and 王 and 龍 besides; nothing for any
+// other character.
+std::optional<Piece> PieceNamed(char32_t name);
 // The kind a piece is counted as: a promoted piece as the piece it was.
 Piece BaseKind(Piece piece);
 // How many pieces of a base kind one shogi set has.

@@ -6,24 +6,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "common/test_paths.h"
+
 namespace fs = std::filesystem;
 
 namespace testing_support {
-
-namespace {
-char Separator() { return static_cast<char>(fs::path::preferred_separator); }
-
-// Paths are UTF-8 text, as in the program; a plain std::string would be read in the ANSI code
-// page on Windows.
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string TextOf(const fs::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
-}  // namespace
 
 TempFolder::TempFolder() {
     std::random_device device;
@@ -55,8 +42,8 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::Join(const std::string& relative) const {
     std::string result = path_;
-    result += Separator();
-    for (char c : relative) result += (c == '/') ? Separator() : c;
+    result += kSep;
+    for (char c : relative) result += (c == '/') ? kSep[0] : c;
     return result;
 }
 

@@ -13,11 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "common/test_paths.h"
 #include "platform/executable_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using testing_support::PathOf;
+using testing_support::TextOf;
 
 int Record(const fs::path& record, const std::vector<std::string>& arguments) {
     fs::path partial = record;
@@ -34,14 +38,7 @@ int Record(const fs::path& record, const std::vector<std::string>& arguments) {
     return error ? 2 : 0;
 }
 
-fs::path FromUtf8(const std::string& text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string FileName(const std::string& path) {
-    const std::u8string name = FromUtf8(path).filename().u8string();
-    return std::string(name.begin(), name.end());
-}
+std::string FileName(const std::string& path) { return TextOf(PathOf(path).filename()); }
 
 int Log(const fs::path& log, const std::string& program,
         const std::vector<std::string>& arguments) {
@@ -58,14 +55,14 @@ int Log(const fs::path& log, const std::string& program,
     if (script + 1 >= arguments.size() || FileName(arguments[script]) != "uwsSaveKif.uws") return 0;
     std::string record = arguments[script + 1];
     for (std::size_t i = script + 2; i < arguments.size(); ++i) record += ' ' + arguments[i];
-    std::ofstream(FromUtf8(record + ".kif"), std::ios::binary) << "# made by the stand-in\n";
+    std::ofstream(PathOf(record + ".kif"), std::ios::binary) << "# made by the stand-in\n";
     return 0;
 }
 
 int Report(const std::string& program, const std::vector<std::string>& arguments,
            const char* record, const char* log) {
-    if (log != nullptr) return Log(FromUtf8(log), program, arguments);
-    if (record != nullptr) return Record(FromUtf8(record), arguments);
+    if (log != nullptr) return Log(PathOf(log), program, arguments);
+    if (record != nullptr) return Record(PathOf(record), arguments);
     return 1;
 }
 
@@ -75,10 +72,7 @@ int Report(const std::string& program, const std::vector<std::string>& arguments
 #include <windows.h>
 
 namespace {
-std::string Utf8(const wchar_t* wide) {
-    const std::u8string utf8 = fs::path(wide).u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
+std::string Utf8(const wchar_t* wide) { return testing_support::TextOf(fs::path(wide)); }
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "conformance/os_helpers.h"
 #include "platform/dir_listing.h"
 #include "platform/file_ops.h"
@@ -112,7 +113,7 @@ TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
     // No copy, whole or partial, is left under any name.
     std::vector<std::string> expected{"kept.kif.txt", "occupied", "Template.txt"};
     if (conformance::ReadOnlyBinds()) expected.insert(expected.begin() + 1, "locked.kif.txt");
-    EXPECT_EQ(platform::FindFiles(book.path() + conformance::kSep + "*",
+    EXPECT_EQ(platform::FindFiles(book.path() + testing_support::kSep + "*",
                                   platform::ListMask::OrdinaryFilesAndFolders),
               expected);
 }

@@ -1,33 +1,16 @@
 // Listing and attributes as both systems must give them, with each system's own kind of hidden
 // and system entries.
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "common/temp_folder.h"
+#include "common/listing_fixture.h"
 #include "conformance/os_helpers.h"
-#include "platform/dir_listing.h"
 
 namespace {
 
-using conformance::kSep;
 using conformance::Utf8;
 using platform::FindFiles;
 using platform::GetAttributes;
-using platform::ListMask;
-using testing_support::TempFolder;
-using Names = std::vector<std::string>;
-
-constexpr ListMask kFiles = ListMask::OrdinaryFiles;
-constexpr ListMask kFilesAndFolders = ListMask::OrdinaryFilesAndFolders;
-
-class ListingConformance : public ::testing::Test {
-  protected:
-    std::string Pattern(const std::string& last) const { return book.path() + kSep + last; }
-    TempFolder book;
-};
+using namespace testing_support;
+using ListingConformance = ListingTest;
 
 TEST_F(ListingConformance, HiddenAndSystemEntriesAreNeverListed) {
     book.WriteFile("b.kif", "x");

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "common/test_paths.h"
 #include "platform/executable_folder.h"
 
 #ifdef _WIN32
@@ -21,13 +22,11 @@ namespace fs = std::filesystem;
 namespace conformance {
 namespace {
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+using testing_support::PathOf;
 
 #ifdef _WIN32
 void AddAttribute(const std::string& path, DWORD attribute) {
-    const std::wstring wide = PathOf(path).wstring();
+    const std::wstring wide = testing_support::Wide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         SetFileAttributesW(wide.c_str(), attributes | attribute) == 0) {
@@ -93,12 +92,12 @@ std::string ProgramFileName(const std::string& base) {
 }
 
 std::string StandInProgram() {
-    return platform::ExecutableFolder() + kSep + ProgramFileName("argv_recorder");
+    return platform::ExecutableFolder() + testing_support::kSep + ProgramFileName("argv_recorder");
 }
 
 void SetRecordFile(const std::string& path) {
 #ifdef _WIN32
-    SetEnvironmentVariableW(L"QUILL_ARGV_RECORD", PathOf(path).wstring().c_str());
+    SetEnvironmentVariableW(L"QUILL_ARGV_RECORD", testing_support::Wide(path).c_str());
 #else
     setenv(kRecordVariable, path.c_str(), 1);
 #endif

@@ -10,12 +10,6 @@
 // same on both.
 namespace conformance {
 
-#ifdef _WIN32
-inline const std::string kSep = "\\";
-#else
-inline const std::string kSep = "/";
-#endif
-
 // Makes a file or folder that the system counts as hidden and gives the name it has in its
 // folder: a dot-name on POSIX, the hidden attribute on Windows.
 std::string MakeHiddenFile(const testing_support::TempFolder& folder, const std::string& name);

@@ -9,14 +9,16 @@
 #include <vector>
 
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "conformance/os_helpers.h"
 #include "platform/executable_folder.h"
 #include "platform/process.h"
 
 namespace {
 
-using conformance::kSep;
 using conformance::Utf8;
+using testing_support::kSep;
+using testing_support::PathOf;
 using testing_support::TempFolder;
 
 constexpr std::chrono::seconds kStartTimeout{60};
@@ -56,9 +58,7 @@ class ProcessConformance : public ::testing::Test {
         return LinesOf(*content);
     }
 
-    void RemoveRecord() const {
-        std::filesystem::remove(std::filesystem::path(std::u8string(record.begin(), record.end())));
-    }
+    void RemoveRecord() const { std::filesystem::remove(PathOf(record)); }
 
     TempFolder folder;
     std::string program;
@@ -137,7 +137,7 @@ TEST_F(ProcessConformance, AMissingProgramIsReportedNotStarted) {
 TEST(ProgramFolderConformance, IsTheAbsoluteFolderOfTheRunningProgram) {
     const std::string folder = platform::ExecutableFolder();
     ASSERT_FALSE(folder.empty());
-    const std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
+    const std::filesystem::path path = PathOf(folder);
     EXPECT_TRUE(path.is_absolute()) << folder;
     EXPECT_NE(folder.back(), kSep[0]) << folder;
     EXPECT_TRUE(

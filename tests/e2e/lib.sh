@@ -48,7 +48,8 @@ e2e_library() {
 e2e_standin() {
   local dir="$WORK/program files"
   mkdir -p "$dir"
-  cp "$STANDINS/${2:-record-call}.sh" "$dir/$1"
+  cat "$STANDINS/record-call.sh" > "$dir/$1"
+  if [ "${2:-}" = script-runner ]; then cat "$STANDINS/script-runner.sh" >> "$dir/$1"; fi
   chmod +x "$dir"/*
   printf '%s\n' "$dir/$1"
 }

@@ -9,14 +9,14 @@
 #include <string_view>
 
 #include "support/record_reader.h"
-#include "support/record_text.h"
+#include "support/utf8_text.h"
 
 namespace {
 
 bool IsOneLineOfText(const std::string& text) {
     if (text.find('\n') != std::string::npos) return false;
     // Valid UTF-8 comes back unchanged through the decoder.
-    return record::ToUtf8(record::FromUtf8(text)) == text;
+    return utf8::ToUtf8(utf8::FromUtf8(text)) == text;
 }
 
 }  // namespace

@@ -5,20 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "platform/file_ops.h"
 
 namespace {
 
 using testing_support::TempFolder;
-
-std::wstring Wide(const std::string& utf8) {
-    const std::u8string text(utf8.begin(), utf8.end());
-    return std::filesystem::path(text).wstring();
-}
+using testing_support::Wide;
 
 TEST(LockedFileWin32, ALockedCompanionIsThereAndIsNeverReplaced) {
     TempFolder book;

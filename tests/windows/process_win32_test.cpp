@@ -6,25 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "conformance/os_helpers.h"
 #include "platform/process.h"
 
 namespace {
 
 using testing_support::TempFolder;
+using testing_support::Wide;
 
 constexpr std::chrono::seconds kStartTimeout{60};
-
-std::wstring Wide(const std::string& utf8) {
-    const std::u8string text(utf8.begin(), utf8.end());
-    return std::filesystem::path(text).wstring();
-}
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 

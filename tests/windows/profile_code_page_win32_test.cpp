@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "conformance/os_helpers.h"
 #include "platform/profile.h"
 
@@ -16,17 +17,9 @@ namespace {
 
 using conformance::Utf8;
 using testing_support::TempFolder;
+using testing_support::Wide;
 
 const std::string kUtf16Bom = "\xFF\xFE";
-
-std::wstring Wide(const std::string& utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
 
 // The bytes the ANSI code page gives the text, or nothing when it cannot hold it.
 std::optional<std::string> Ansi(const std::string& utf8) {

@@ -41,7 +41,7 @@ TEST_F(AutomationTest, CreateStartsTheSaveScriptWaitsAndSelectsTheLastRecord) {
     Click("cmdUWSC_0");
     EXPECT_EQ(world.commandLines,
               std::vector<std::string>{"C:/Program Files/UWSC/UWSC.exe " + Prog("uwsSaveKif.uws") +
-                                       " " + Book("Book A") + Sep() + "p003"});
+                                       " " + Book("Book A") + kSep + "p003"});
     // The runner's own path is the program, so no shorter prefix of it is run in its place.
     EXPECT_EQ(world.programs, std::vector<std::string>{"C:/Program Files/UWSC/UWSC.exe"});
     EXPECT_EQ(world.sleeps, std::vector<int>{2000});
@@ -141,7 +141,7 @@ TEST_F(AutomationTest, AChimeFolderThatCannotBeListedIsSaidBeforeTheWait) {
     EXPECT_EQ(world.sounds.size(), 1u);
 #ifndef _WIN32  // Windows finds no such folder, and says nothing
     ASSERT_EQ(world.messages.size(), 1u);
-    EXPECT_NE(world.messages[0].find(tooLong + Sep() + "start.wav"), std::string::npos);
+    EXPECT_NE(world.messages[0].find(tooLong + kSep + "start.wav"), std::string::npos);
 #endif
 }
 
@@ -211,9 +211,9 @@ TEST_F(AutomationTest, CreateThatCannotStartTheRunnerSaysSoAndDoesNotWait) {
     Click("cmdUWSC_0");
     ASSERT_EQ(world.messages.size(), 1u);
     EXPECT_EQ(world.messages[0], std::string(modConst::kMsgCannotStart) + "\r\n  " + " " +
-                                     Prog("uwsSaveKif.uws") + " " + Book("A") + Sep() + "p007");
+                                     Prog("uwsSaveKif.uws") + " " + Book("A") + kSep + "p007");
     EXPECT_EQ(world.warnings, std::vector<std::string>{"cannot start  " + Prog("uwsSaveKif.uws") +
-                                                       " " + Book("A") + Sep() + "p007: refused"});
+                                                       " " + Book("A") + kSep + "p007: refused"});
     EXPECT_TRUE(world.sleeps.empty());
 }
 

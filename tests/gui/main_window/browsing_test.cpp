@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, OpenFolderWithoutBooksOpensTheBookRootItself) {
     Start();
     Click("cmdOpenFolder");
     ASSERT_EQ(world.openedPaths.size(), 1u);
-    EXPECT_EQ(world.openedPaths[0], temp.Join("book") + Sep());
+    EXPECT_EQ(world.openedPaths[0], temp.Join("book") + kSep);
 }
 
 TEST_F(MainWindowTest, JapaneseNamesWithSpacesAreListedAndUsed) {

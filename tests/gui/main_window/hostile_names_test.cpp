@@ -28,12 +28,12 @@ TEST_F(HostileNamesTest, ShellCharactersAndLeadingDashesReachTheProgramsAsTheyAr
     Click("cmdOpenFolder");
     EXPECT_TRUE(world.messages.empty());
     EXPECT_EQ(ScriptArguments(0),
-              (std::vector<std::string>{Prog("uwsOpenStart.uws"), bookFolder + Sep() + record}));
+              (std::vector<std::string>{Prog("uwsOpenStart.uws"), bookFolder + kSep + record}));
     EXPECT_EQ(ScriptArguments(1),
               (std::vector<std::string>{Prog("uwsEditTxt.uws"), "/opt/tera<spc>pad/TeraPad",
-                                        bookFolder + Sep() + record + ".txt"}));
+                                        bookFolder + kSep + record + ".txt"}));
     EXPECT_EQ(world.openedPaths, (std::vector<std::string>{
-                                     bookFolder + Sep() + "-p012\"x\"$(y)`z`;\\.jpg", bookFolder}));
+                                     bookFolder + kSep + "-p012\"x\"$(y)`z`;\\.jpg", bookFolder}));
     EXPECT_EQ(temp.ReadFile("book/" + book + "/" + record + ".txt"), "notes");
 }
 
@@ -44,11 +44,11 @@ TEST_F(HostileNamesTest, NamesThatAreNotUtf8AreShownAndActOnTheRealFiles) {
     const std::string second = "p002\x82\xa0.kif";  // Shift-JIS
     const std::string folder = Book(book);
     MakeRawFolder(folder);
-    WriteRawFile(folder + Sep() + first, "record");
-    WriteRawFile(folder + Sep() + first + ".txt", "notes");
-    WriteRawFile(folder + Sep() + "p001\xe9.jpg", "image");
-    WriteRawFile(folder + Sep() + second, "record");
-    WriteRawFile(folder + Sep() + second + ".txt", "");
+    WriteRawFile(folder + kSep + first, "record");
+    WriteRawFile(folder + kSep + first + ".txt", "notes");
+    WriteRawFile(folder + kSep + "p001\xe9.jpg", "image");
+    WriteRawFile(folder + kSep + second, "record");
+    WriteRawFile(folder + kSep + second + ".txt", "");
     Start();
 
     ASSERT_EQ(Books()->count(), 1);
@@ -64,25 +64,25 @@ TEST_F(HostileNamesTest, NamesThatAreNotUtf8AreShownAndActOnTheRealFiles) {
     Click("cmdOpenBook");
     Click("cmdOpenFolder");
     EXPECT_TRUE(world.messages.empty());
-    EXPECT_EQ(ScriptArguments(0).back(), folder + Sep() + first);
+    EXPECT_EQ(ScriptArguments(0).back(), folder + kSep + first);
     EXPECT_EQ(world.openedPaths,
-              (std::vector<std::string>{folder + Sep() + "p001\xe9.jpg", folder}));
+              (std::vector<std::string>{folder + kSep + "p001\xe9.jpg", folder}));
 
     // The empty companion of the second record is the real one, and it goes.
     Click("cmdNext");
     EXPECT_EQ(quill::SelectedEntry(*Problems()), second);
     EXPECT_EQ(CompanionState(), "なし");
-    EXPECT_FALSE(ExistsRaw(folder + Sep() + second + ".txt"));
-    EXPECT_TRUE(ExistsRaw(folder + Sep() + second));
+    EXPECT_FALSE(ExistsRaw(folder + kSep + second + ".txt"));
+    EXPECT_TRUE(ExistsRaw(folder + kSep + second));
 }
 
 TEST_F(HostileNamesTest, NamesThatLookAlikeOnScreenStayApart) {
     temp.MakeFolder("book/A");
     const std::string withNotes = "\xff.kif";
     const std::string withoutNotes = "\xfe.kif";
-    WriteRawFile(Book("A") + Sep() + withNotes, "record");
-    WriteRawFile(Book("A") + Sep() + withNotes + ".txt", "notes");
-    WriteRawFile(Book("A") + Sep() + withoutNotes, "record");
+    WriteRawFile(Book("A") + kSep + withNotes, "record");
+    WriteRawFile(Book("A") + kSep + withNotes + ".txt", "notes");
+    WriteRawFile(Book("A") + kSep + withoutNotes, "record");
     Start();
     ASSERT_EQ(Problems()->count(), 2);
     EXPECT_EQ(Problems()->item(0)->text(), Problems()->item(1)->text());
@@ -115,11 +115,11 @@ TEST_F(HostileNamesTest, NamesOfTheLongestLengthWork) {
     // Its companion's name would be too long for the file system: absent, and cannot be made.
     EXPECT_EQ(CompanionState(), "なし");
     Click("cmdOpenBook");
-    EXPECT_EQ(world.openedPaths, std::vector<std::string>{Book(book) + Sep() + stem + ".jpg"});
+    EXPECT_EQ(world.openedPaths, std::vector<std::string>{Book(book) + kSep + stem + ".jpg"});
     Click("cmdUWSC_2");
     EXPECT_EQ(world.messages,
               std::vector<std::string>{std::string(modConst::kMsgCompanionNotMade) + "\r\n  " +
-                                       Book(book) + Sep() + record + ".txt"});
+                                       Book(book) + kSep + record + ".txt"});
     EXPECT_TRUE(world.commandLines.empty());
 }
 

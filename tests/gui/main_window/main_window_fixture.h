@@ -14,6 +14,7 @@
 
 #include "common/recording_world.h"
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "main_window/frmMain.h"
 #include "settings_window/frmIni.h"
 #include "support/modConst.h"
@@ -26,6 +27,8 @@ inline void ClickListEntry(QListWidget& list, int row) {
     const QRect place = list.visualItemRect(list.item(row));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
 }
+
+using testing_support::kSep;
 
 class MainWindowTest : public testing::Test {
   protected:
@@ -42,9 +45,8 @@ class MainWindowTest : public testing::Test {
 
     // Path of a file or folder below the book root, with the platform's separator.
     std::string Book(const std::string& relative) const { return temp.Join("book/" + relative); }
-    std::string Sep() const { return std::string(modConst::kSep); }
     // Path of a file in the program folder.
-    std::string Prog(const std::string& name) const { return programFolder + Sep() + name; }
+    std::string Prog(const std::string& name) const { return programFolder + kSep + name; }
 
     template <typename T>
     T* Control(const char* name) const {

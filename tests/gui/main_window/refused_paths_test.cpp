@@ -41,11 +41,11 @@ TEST_P(RefusedRecordTest, PathsTheScriptsCannotReceiveAreRefused) {
     PageNumber()->setText("001");
     const std::string folder = Book(book);
     const std::vector<std::string> expected =
-        GetParam().inTheBook ? std::vector<std::string>{Refused(folder + Sep() + "p001"),
-                                                        Refused(folder + Sep() + record),
-                                                        Refused(folder + Sep() + record + ".txt")}
-                             : std::vector<std::string>{Refused(folder + Sep() + record),
-                                                        Refused(folder + Sep() + record + ".txt")};
+        GetParam().inTheBook ? std::vector<std::string>{Refused(folder + kSep + "p001"),
+                                                        Refused(folder + kSep + record),
+                                                        Refused(folder + kSep + record + ".txt")}
+                             : std::vector<std::string>{Refused(folder + kSep + record),
+                                                        Refused(folder + kSep + record + ".txt")};
     if (GetParam().inTheBook) Click("cmdUWSC_0");
     Click("cmdUWSC_1");
     Click("cmdUWSC_2");

@@ -52,7 +52,8 @@ TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
     EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kFailed));
     EXPECT_FALSE(Mark(0).isValid());
     EXPECT_EQ(Problems()->item(1)->text(), "p010.kif");
-    EXPECT_EQ(Problems()->item(1)->data(Qt::AccessibleTextRole).toString(), "p010.kif 解けなかった");
+    EXPECT_EQ(Problems()->item(1)->data(Qt::AccessibleTextRole).toString(),
+              "p010.kif 解けなかった");
 
     Problems()->setFocus();
     QTest::keyClick(Problems(), Qt::Key_Menu);

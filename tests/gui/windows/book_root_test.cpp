@@ -2,6 +2,7 @@
 // that folder, named with the system's drive letters and backslashes.
 #include <filesystem>
 
+#include "common/test_paths.h"
 #include "gui/main_window/main_window_fixture.h"
 #include "platform/executable_folder.h"
 
@@ -9,9 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+using testing_support::PathOf;
 
 TEST_F(MainWindowTest, TheBookRootLiesBesideTheProgramFilesFolder) {
     modFunc::OverrideProgramFolder("");

@@ -1,11 +1,6 @@
 #include "platform/dir_listing.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "common/temp_folder.h"
+#include "common/listing_fixture.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -18,23 +13,8 @@ namespace {
 using platform::FindFiles;
 using platform::GetAttributes;
 using platform::ListMask;
-using testing_support::TempFolder;
-using Names = std::vector<std::string>;
-
-#ifdef _WIN32
-const std::string kSep = "\\";
-#else
-const std::string kSep = "/";
-#endif
-
-constexpr ListMask kFiles = ListMask::OrdinaryFiles;
-constexpr ListMask kFilesAndFolders = ListMask::OrdinaryFilesAndFolders;
-
-class FindFilesTest : public ::testing::Test {
-  protected:
-    std::string Pattern(const std::string& last) const { return book.path() + kSep + last; }
-    TempFolder book;
-};
+using namespace testing_support;
+using FindFilesTest = ListingTest;
 
 TEST_F(FindFilesTest, WildcardsSelectByNameWithoutRegardToCase) {
     for (const char* name : {"p001.kif", "p002.KIF", "p010.kif", "p001.bod", "p001.kif.txt"}) {

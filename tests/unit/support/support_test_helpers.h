@@ -7,19 +7,12 @@
 
 #include "common/recording_world.h"
 #include "common/temp_folder.h"
+#include "common/test_paths.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/user_interface.h"
 
 namespace testing_support {
-
-// Writes a Windows-style example path with the separator of the platform the tests run on.
-inline std::string WithSep(std::string path) {
-    for (char& c : path) {
-        if (c == '\\') c = modConst::kSep.front();
-    }
-    return path;
-}
 
 // A list box that remembers what was appended since the last Clear().
 class RecordingListBox : public outside::ListBox {
