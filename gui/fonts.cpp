@@ -37,7 +37,7 @@ QString GothicFamily(Gothic face) {
     static const QString fixed = DrawingFamily(kGothic, kGothicStandIns);
     static const QString proportional =
         DrawingFamily(kProportionalGothic, kProportionalGothicStandIns);
-    return face == Gothic::Fixed ? fixed : proportional;
+    return face == Gothic::kFixed ? fixed : proportional;
 }
 
 void SetGothicFont(QWidget& control, Gothic face, double points, bool bold) {

@@ -12,7 +12,7 @@ QString DialogFontFamily();
 
 // The windows' two Japanese gothics. A form file holds whole point sizes only, and sizes such as
 // 9.75 points are part of the design, so the controls drawn in these faces get them from code.
-enum class Gothic { Fixed, Proportional };
+enum class Gothic { kFixed, kProportional };
 // The family `face` is drawn with: the designed one where installed, else an installed gothic
 // that draws the same characters.
 QString GothicFamily(Gothic face);

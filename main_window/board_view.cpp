@@ -26,7 +26,7 @@ QString Name(Piece piece) { return quill::ToQt(shogi::PieceName(piece)); }
 }  // namespace
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
-    QFont face(quill::GothicFamily(quill::Gothic::Fixed));
+    QFont face(quill::GothicFamily(quill::Gothic::kFixed));
     face.setPixelSize(12);
     setFont(face);
 }
@@ -42,8 +42,8 @@ QSize BoardView::sizeHint() const {
 }
 
 QString BoardView::HandText(const shogi::Position& position, Side side) {
-    QString text =
-        quill::ToQt(side == Side::Sente ? modConst::kPreviewSenteHand : modConst::kPreviewGoteHand);
+    QString text = quill::ToQt(side == Side::kSente ? modConst::kPreviewSenteHand
+                                                    : modConst::kPreviewGoteHand);
     const shogi::Hand& hand = position.hand(side);
     QStringList pieces;
     for (int kind = 1; kind < shogi::kHandKinds; ++kind) {
@@ -118,12 +118,12 @@ void BoardView::DrawPieces(QPainter& painter, const Metrics& at) const {
     for (int rank = 0; rank < 9; ++rank) {
         for (int column = 0; column < 9; ++column) {
             const shogi::Square& square = position_.board[rank][column];
-            if (square.piece == Piece::None) continue;
+            if (square.piece == Piece::kNone) continue;
             const QRect place(at.left + column * at.cell + at.line,
                               at.top + rank * at.cell + at.line, at.cell - at.line,
                               at.cell - at.line);
             painter.save();
-            if (square.side == Side::Gote) {
+            if (square.side == Side::kGote) {
                 // Turned about the square's centre; the square's size is whole, so the
                 // character lands on whole pixels again.
                 painter.translate(place.right() + 1, place.bottom() + 1);
@@ -148,6 +148,6 @@ void BoardView::DrawHands(QPainter& painter, const Metrics& at) const {
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
                          HandText(position_, player));
     };
-    drawHand(Side::Gote, at.Px(kPad));
-    drawHand(Side::Sente, at.top + at.side + at.Px(2));
+    drawHand(Side::kGote, at.Px(kPad));
+    drawHand(Side::kSente, at.top + at.side + at.Px(2));
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -86,12 +87,12 @@ void frmMain::Guarded(const std::function<void()>& handler) {
 void frmMain::SetDesignedFonts() {
     using quill::Gothic;
     for (QWidget* control : std::initializer_list<QWidget*>{ui->lstFolder, ui->lstFile, ui->lblMsg})
-        quill::SetGothicFont(*control, Gothic::Fixed, 9.75);
+        quill::SetGothicFont(*control, Gothic::kFixed, 9.75);
     for (QWidget* control : {ui->Label1_10, ui->Label1_11})
-        quill::SetGothicFont(*control, Gothic::Fixed, 11.25, true);
+        quill::SetGothicFont(*control, Gothic::kFixed, 11.25, true);
     for (QWidget* control : {ui->txtPageN, ui->txtCur})
-        quill::SetGothicFont(*control, Gothic::Fixed, 12, true);
-    quill::SetGothicFont(*ui->cmdUWSC_1, Gothic::Proportional, 9, true);
+        quill::SetGothicFont(*control, Gothic::kFixed, 12, true);
+    quill::SetGothicFont(*ui->cmdUWSC_1, Gothic::kProportional, 9, true);
 }
 
 void frmMain::ConnectHandlers() {
@@ -163,7 +164,9 @@ void frmMain::lstFolder_Click() {
     modFunc::ListFilesByExtensions(CurrentBookFolder(), modConst::kProblemExtensions, names);
     quill::SortedListBox problems(*ui->lstFile);
     modFunc::FillListFromArray(names, problems);
-    ShowOutcomes();
+    // The marks follow as soon as the window is free: the list, and at start-up the window, are
+    // shown without waiting for the study log to be opened and read.
+    QTimer::singleShot(0, this, [this] { Guarded([this] { ShowOutcomes(); }); });
     if (ui->lstFile->count() > 0) ui->lstFile->setCurrentRow(0);
 }
 

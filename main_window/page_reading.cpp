@@ -63,7 +63,7 @@ PageProblem CheckHeader(const std::string& bytes) {
 PageImage ReadPageImage(const std::string& path, QSize box, const std::function<bool()>& stopped) {
     if (path.empty()) return {QImage(), PageProblem::NoPage};
     const platform::FileHead head = platform::ReadFileHead(path, kPageReadLimit);
-    if (head.status == platform::HeadStatus::Read && head.stamp.length > kPageReadLimit) {
+    if (head.status == platform::HeadStatus::kRead && head.stamp.length > kPageReadLimit) {
         return {QImage(), PageProblem::TooLarge};
     }
     if (!head.Whole()) return {QImage(), PageProblem::NotShown};

@@ -19,7 +19,7 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
-    quill::SetGothicFont(*label, quill::Gothic::Fixed, 9);
+    quill::SetGothicFont(*label, quill::Gothic::kFixed, 9);
     return label;
 }
 

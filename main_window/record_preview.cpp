@@ -37,7 +37,7 @@ bool HasContent(const std::string& path) {
 
 QStringList ReadNotes(const std::string& path) {
     const platform::FileHead head = platform::ReadFileHead(path, kNotesReadLimit);
-    if (head.status != platform::HeadStatus::Read || head.bytes.empty()) return {};
+    if (head.status != platform::HeadStatus::kRead || head.bytes.empty()) return {};
     const std::u32string text = record::DecodeRecordText(head.bytes);
     QStringList lines = ToQt(record::ToUtf8(text)).split(u'\n');
     if (!head.Whole() && lines.size() > 1) lines.removeLast();  // cut short at the limit

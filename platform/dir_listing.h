@@ -16,8 +16,8 @@ inline constexpr unsigned kInvalidAttributes = 0xFFFFFFFFu;
 
 // The two masks the program lists with. Hidden and system entries are never listed.
 enum class ListMask {
-    OrdinaryFiles,            // regular files only
-    OrdinaryFilesAndFolders,  // regular files and folders
+    kOrdinaryFiles,            // regular files only
+    kOrdinaryFilesAndFolders,  // regular files and folders
 };
 
 // Looks up a path pattern: every component but the last is a plain folder path; the last may hold

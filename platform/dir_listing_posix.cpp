@@ -43,7 +43,7 @@ bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == 
 
 bool IsListable(mode_t mode, ListMask mask) {
     if (S_ISREG(mode)) return true;
-    return mask == ListMask::OrdinaryFilesAndFolders && S_ISDIR(mode);
+    return mask == ListMask::kOrdinaryFilesAndFolders && S_ISDIR(mode);
 }
 
 // Faults that only mean "nothing there": the listing answers them with no names, as Windows
@@ -81,7 +81,7 @@ bool EntryIsListable(DIR* folder, const dirent& entry, ListMask mask) {
         case DT_REG:
             return true;
         case DT_DIR:
-            return mask == ListMask::OrdinaryFilesAndFolders;
+            return mask == ListMask::kOrdinaryFilesAndFolders;
         case DT_LNK:
         case DT_UNKNOWN: {
             // Follow the link; a dangling link or a link loop is passed over.
@@ -148,7 +148,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
             return MeansNothingThere(fault) ? Names{}
                                             : Fail<Names>(error, "", posix::ErrorText(fault));
         }
-        if (S_ISDIR(info.st_mode) && mask == ListMask::OrdinaryFilesAndFolders) return {"."};
+        if (S_ISDIR(info.st_mode) && mask == ListMask::kOrdinaryFilesAndFolders) return {"."};
         return {};
     }
 

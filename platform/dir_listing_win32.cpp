@@ -28,7 +28,7 @@ bool HasWildcard(const std::wstring& name) {
 bool IsListable(DWORD attributes, ListMask mask) {
     if ((attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) return false;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return mask == ListMask::OrdinaryFilesAndFolders;
+        return mask == ListMask::kOrdinaryFilesAndFolders;
     }
     return true;
 }
@@ -67,7 +67,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, ListMask mask, st
                                             : Fail<Names>(error, "", win32::ErrorText(fault));
         }
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-            mask == ListMask::OrdinaryFilesAndFolders) {
+            mask == ListMask::kOrdinaryFilesAndFolders) {
             return {"."};
         }
         return {};

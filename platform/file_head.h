@@ -16,19 +16,19 @@ struct FileStamp {
 };
 
 enum class HeadStatus {
-    Read,        // `bytes` holds the file's start
-    Missing,     // nothing of that name
-    NotAFile,    // a folder, a FIFO, a device
-    Unreadable,  // a file that cannot be opened or read
+    kRead,        // `bytes` holds the file's start
+    kMissing,     // nothing of that name
+    kNotAFile,    // a folder, a FIFO, a device
+    kUnreadable,  // a file that cannot be opened or read
 };
 
 // The first bytes of a file, read without ever blocking or reading more than asked.
 struct FileHead {
-    HeadStatus status = HeadStatus::Missing;
+    HeadStatus status = HeadStatus::kMissing;
     std::string bytes;
     FileStamp stamp;
     // The whole file was read.
-    bool Whole() const { return status == HeadStatus::Read && bytes.size() == stamp.length; }
+    bool Whole() const { return status == HeadStatus::kRead && bytes.size() == stamp.length; }
 };
 
 // Reads at most `limit` bytes from the start of the regular file at `path`. A FIFO, a device or

@@ -22,17 +22,17 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
     struct stat info;
     if (path.empty() || path.find('\0') != std::string::npos || stat(path.c_str(), &info) != 0) {
         head.status = (errno == ENOENT || errno == ENOTDIR || path.empty())
-                          ? HeadStatus::Missing
-                          : HeadStatus::Unreadable;
+                          ? HeadStatus::kMissing
+                          : HeadStatus::kUnreadable;
         return head;
     }
     if (!S_ISREG(info.st_mode)) {
-        head.status = HeadStatus::NotAFile;
+        head.status = HeadStatus::kNotAFile;
         return head;
     }
     const posix::FileDescriptor fd = posix::OpenRegularFile(path, &info);
     if (!fd.valid()) {
-        head.status = HeadStatus::Unreadable;
+        head.status = HeadStatus::kUnreadable;
         return head;
     }
     head.stamp = StampFrom(info);
@@ -44,14 +44,14 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
         if (part < 0 && errno == EINTR) continue;
         if (part < 0) {
             head.bytes.clear();
-            head.status = HeadStatus::Unreadable;
+            head.status = HeadStatus::kUnreadable;
             return head;
         }
         if (part == 0) break;  // shortened while we read
         got += static_cast<std::size_t>(part);
     }
     head.bytes.resize(got);
-    head.status = HeadStatus::Read;
+    head.status = HeadStatus::kRead;
     return head;
 }
 

@@ -21,25 +21,25 @@ FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
 // Opens an existing disk file and says what stands at the path: a folder fails to open, and a
 // device name such as "CON" is closed again at once.
 win32::FileHandle OpenWithStatus(const std::string& path, DWORD access, HeadStatus* status) {
-    *status = HeadStatus::Missing;
+    *status = HeadStatus::kMissing;
     const std::optional<std::wstring> wide = path.empty() ? std::nullopt : win32::Widen(path);
     if (!wide) return {};
     const DWORD attributes = GetFileAttributesW(wide->c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            *status = HeadStatus::Unreadable;
+            *status = HeadStatus::kUnreadable;
         }
         return {};
     }
-    *status = HeadStatus::NotAFile;
+    *status = HeadStatus::kNotAFile;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {};
     bool notOnDisk = false;
     win32::FileHandle file = win32::OpenDiskFile(path, access, &notOnDisk);
     if (file.valid()) {
-        *status = HeadStatus::Read;
+        *status = HeadStatus::kRead;
     } else if (!notOnDisk) {
-        *status = HeadStatus::Unreadable;
+        *status = HeadStatus::kUnreadable;
     }
     return file;
 }
@@ -52,7 +52,7 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
     if (!file.valid()) return head;
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileInformationByHandle(file.get(), &info) == 0) {
-        head.status = HeadStatus::Unreadable;
+        head.status = HeadStatus::kUnreadable;
         return head;
     }
     head.stamp = StampFrom(info);
@@ -65,7 +65,7 @@ FileHead ReadFileHead(const std::string& path, std::size_t limit) {
         DWORD part = 0;
         if (ReadFile(file.get(), head.bytes.data() + got, ask, &part, nullptr) == 0) {
             head.bytes.clear();
-            head.status = HeadStatus::Unreadable;
+            head.status = HeadStatus::kUnreadable;
             return head;
         }
         if (part == 0) break;  // shortened while we read

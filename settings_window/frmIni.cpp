@@ -39,7 +39,7 @@ frmIni::frmIni() : QDialog(nullptr), ui(std::make_unique<Ui::frmIni>()) {
     const std::initializer_list<QWidget*> pathRows = {ui->Label1_0,  ui->txtKifFWin, ui->Label1_1,
                                                       ui->txtKShogi, ui->Label1_2,   ui->txtUWSC,
                                                       ui->Label1_3,  ui->txtTerapad};
-    for (QWidget* control : pathRows) quill::SetGothicFont(*control, quill::Gothic::Fixed, 9.75);
+    for (QWidget* control : pathRows) quill::SetGothicFont(*control, quill::Gothic::kFixed, 9.75);
     // A fixed frame with a close command only; no help button, nothing to resize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -10,7 +10,7 @@ namespace modFunc {
 // A listing lookup rather than a plain attribute read, so that hidden folders count as absent.
 bool FolderExists(const std::string& path) {
     if (path.empty()) return false;
-    if (platform::FindFiles(path, platform::ListMask::OrdinaryFilesAndFolders).empty()) {
+    if (platform::FindFiles(path, platform::ListMask::kOrdinaryFilesAndFolders).empty()) {
         return false;
     }
     const unsigned attributes = platform::GetAttributes(path);
@@ -23,7 +23,7 @@ bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     std::string error;
     const bool found =
-        !platform::FindFiles(path, platform::ListMask::OrdinaryFiles, &error).empty();
+        !platform::FindFiles(path, platform::ListMask::kOrdinaryFiles, &error).empty();
     if (!error.empty()) {
         ShowMessage(error + std::string(modConst::kCrLf) + path);
         return false;

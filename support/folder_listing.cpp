@@ -34,7 +34,7 @@ void ListFilesByExtensions(const std::string& folder, std::string_view extension
     }
     if (patterns.empty()) return;
     std::vector<std::vector<std::string>> found =
-        platform::FindFilesByPatterns(folder, patterns, platform::ListMask::OrdinaryFiles);
+        platform::FindFilesByPatterns(folder, patterns, platform::ListMask::kOrdinaryFiles);
     std::size_t total = names.size();
     for (const std::vector<std::string>& list : found) total += list.size();
     names.reserve(total);
@@ -47,7 +47,7 @@ void ListFilesByExtensions(const std::string& folder, std::string_view extension
 void FillFolderList(const std::string& folder, outside::ListBox& list) {
     list.Clear();
     const std::vector<std::string> found =
-        platform::FindFiles(JoinPath(folder, "*"), platform::ListMask::OrdinaryFilesAndFolders);
+        platform::FindFiles(JoinPath(folder, "*"), platform::ListMask::kOrdinaryFilesAndFolders);
     std::vector<std::string> subfolders;
     for (const std::string& name : found) {
         if (name == "." || name == "..") continue;

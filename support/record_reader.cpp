@@ -34,11 +34,11 @@ std::string Reason(std::string_view words, Text quoted) {
 std::optional<Piece> PromotedWithPrefix(char32_t c) {
     switch (c) {
         case U'香':
-            return Piece::PromotedLance;
+            return Piece::kPromotedLance;
         case U'桂':
-            return Piece::PromotedKnight;
+            return Piece::kPromotedKnight;
         case U'銀':
-            return Piece::PromotedSilver;
+            return Piece::kPromotedSilver;
         default:
             return std::nullopt;
     }
@@ -77,22 +77,22 @@ bool ParseHand(Text value, shogi::Hand& hand) {
 // (the second player's) before a piece, or "・" for an empty square.
 bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::string& problem) {
     int count = 0;
-    Side side = Side::Sente;
+    Side side = Side::kSente;
     for (std::size_t i = 1; i < line.size(); ++i) {
         const char32_t c = line[i];
         if (c == U'|') break;
         if (IsBlank(c)) continue;
         if (c == U'v' || c == U'V') {
-            side = Side::Gote;
+            side = Side::kGote;
             continue;
         }
         if (c == U'^') {
-            side = Side::Sente;
+            side = Side::kSente;
             continue;
         }
         std::optional<Piece> piece;
         if (c == U'・') {
-            piece = Piece::None;
+            piece = Piece::kNone;
         } else if (c == U'成' && i + 1 < line.size() && PromotedWithPrefix(line[i + 1])) {
             piece = PromotedWithPrefix(line[++i]);
         } else {
@@ -106,8 +106,8 @@ bool ParseRank(Text line, int rank, std::array<shogi::Square, 9>& squares, std::
             count = 0;
             break;
         }
-        squares[count++] = {*piece, *piece == Piece::None ? Side::Sente : side};
-        side = Side::Sente;
+        squares[count++] = {*piece, *piece == Piece::kNone ? Side::kSente : side};
+        side = Side::kSente;
     }
     if (count != 9) {
         problem = std::string(modConst::kPreviewRankBrokenPrefix) + kanji::Numeral(rank + 1) +
@@ -163,8 +163,8 @@ class Reader {
 
     void ReadLine(Text line) {
         const Text trimmed = Trim(line);
-        if (trimmed == U"後手番" || trimmed == U"上手番") toMove_ = Side::Gote;
-        if (trimmed == U"先手番" || trimmed == U"下手番") toMove_ = Side::Sente;
+        if (trimmed == U"後手番" || trimmed == U"上手番") toMove_ = Side::kGote;
+        if (trimmed == U"先手番" || trimmed == U"下手番") toMove_ = Side::kSente;
         if (StartsWith(trimmed, U"手数") && trimmed.find(U"指手") != Text::npos) {
             looksLikeRecord_ = true;
         }
@@ -179,12 +179,12 @@ class Reader {
         } else if (key == U"手合割" && !handicap_) {
             handicap_ = std::u32string(value);
         } else if (key == U"先手の持駒" || key == U"下手の持駒") {
-            ReadHand(Side::Sente, value);
+            ReadHand(Side::kSente, value);
         } else if (key == U"後手の持駒" || key == U"上手の持駒") {
             if (value == U"残り全部") {
                 restToGote_ = true;
             } else {
-                ReadHand(Side::Gote, value);
+                ReadHand(Side::kGote, value);
             }
         }
     }
@@ -209,8 +209,8 @@ class Reader {
             return summary_;
         }
         if (diagramSeen_) {
-            if (restToGote_) shogi::GiveTheRest(position_, Side::Gote);
-            position_.toMove = toMove_.value_or(Side::Sente);
+            if (restToGote_) shogi::GiveTheRest(position_, Side::kGote);
+            position_.toMove = toMove_.value_or(Side::kSente);
         } else if (handicap_) {
             const std::optional<shogi::Position> setUp = shogi::HandicapPosition(*handicap_);
             if (!setUp) {
@@ -267,13 +267,13 @@ Summary ReadRecord(std::string_view bytes) {
 Summary ReadRecordFile(const std::string& path) {
     const platform::FileHead head = platform::ReadFileHead(path, kRecordReadLimit);
     switch (head.status) {
-        case platform::HeadStatus::Missing:
+        case platform::HeadStatus::kMissing:
             return Problem(modConst::kPreviewMissing);
-        case platform::HeadStatus::NotAFile:
+        case platform::HeadStatus::kNotAFile:
             return Problem(modConst::kPreviewNotAFile);
-        case platform::HeadStatus::Unreadable:
+        case platform::HeadStatus::kUnreadable:
             return Problem(modConst::kPreviewUnreadable);
-        case platform::HeadStatus::Read:
+        case platform::HeadStatus::kRead:
             break;
     }
     if (!head.Whole()) return Problem(modConst::kPreviewTooLarge);

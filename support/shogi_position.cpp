@@ -50,13 +50,13 @@ std::array<int, kPieceKinds> CountByKind(const Position& position) {
 }  // namespace
 
 std::string PieceName(Piece piece) {
-    if (piece == Piece::None) return {};
+    if (piece == Piece::kNone) return {};
     return utf8::ToUtf8(kNames.substr(static_cast<std::size_t>(piece) - 1, 1));
 }
 
 std::optional<Piece> PieceNamed(char32_t name) {
-    if (name == U'王') return Piece::King;
-    if (name == U'龍') return Piece::Dragon;
+    if (name == U'王') return Piece::kKing;
+    if (name == U'龍') return Piece::kDragon;
     const std::size_t at = kNames.find(name);
     if (at == std::u32string_view::npos) return std::nullopt;
     return static_cast<Piece>(at + 1);
@@ -64,18 +64,18 @@ std::optional<Piece> PieceNamed(char32_t name) {
 
 Piece BaseKind(Piece piece) {
     switch (piece) {
-        case Piece::Dragon:
-            return Piece::Rook;
-        case Piece::Horse:
-            return Piece::Bishop;
-        case Piece::PromotedSilver:
-            return Piece::Silver;
-        case Piece::PromotedKnight:
-            return Piece::Knight;
-        case Piece::PromotedLance:
-            return Piece::Lance;
-        case Piece::Tokin:
-            return Piece::Pawn;
+        case Piece::kDragon:
+            return Piece::kRook;
+        case Piece::kHorse:
+            return Piece::kBishop;
+        case Piece::kPromotedSilver:
+            return Piece::kSilver;
+        case Piece::kPromotedKnight:
+            return Piece::kKnight;
+        case Piece::kPromotedLance:
+            return Piece::kLance;
+        case Piece::kTokin:
+            return Piece::kPawn;
         default:
             return piece;
     }
@@ -83,13 +83,13 @@ Piece BaseKind(Piece piece) {
 
 int PiecesInASet(Piece base) {
     switch (base) {
-        case Piece::Rook:
-        case Piece::Bishop:
-        case Piece::King:
+        case Piece::kRook:
+        case Piece::kBishop:
+        case Piece::kKing:
             return 2;
-        case Piece::Pawn:
+        case Piece::kPawn:
             return 18;
-        case Piece::None:
+        case Piece::kNone:
             return 0;
         default:
             return 4;
@@ -98,19 +98,19 @@ int PiecesInASet(Piece base) {
 
 Position EvenGame() {
     Position position;
-    constexpr std::array<Piece, 9> kBackRank = {Piece::Lance,  Piece::Knight, Piece::Silver,
-                                                Piece::Gold,   Piece::King,   Piece::Gold,
-                                                Piece::Silver, Piece::Knight, Piece::Lance};
+    constexpr std::array<Piece, 9> kBackRank = {Piece::kLance,  Piece::kKnight, Piece::kSilver,
+                                                Piece::kGold,   Piece::kKing,   Piece::kGold,
+                                                Piece::kSilver, Piece::kKnight, Piece::kLance};
     for (int column = 0; column < 9; ++column) {
-        position.board[0][column] = {kBackRank[column], Side::Gote};
-        position.board[2][column] = {Piece::Pawn, Side::Gote};
-        position.board[6][column] = {Piece::Pawn, Side::Sente};
-        position.board[8][column] = {kBackRank[column], Side::Sente};
+        position.board[0][column] = {kBackRank[column], Side::kGote};
+        position.board[2][column] = {Piece::kPawn, Side::kGote};
+        position.board[6][column] = {Piece::kPawn, Side::kSente};
+        position.board[8][column] = {kBackRank[column], Side::kSente};
     }
-    position.at(8, 2) = {Piece::Rook, Side::Gote};
-    position.at(2, 2) = {Piece::Bishop, Side::Gote};
-    position.at(8, 8) = {Piece::Bishop, Side::Sente};
-    position.at(2, 8) = {Piece::Rook, Side::Sente};
+    position.at(8, 2) = {Piece::kRook, Side::kGote};
+    position.at(2, 2) = {Piece::kBishop, Side::kGote};
+    position.at(8, 8) = {Piece::kBishop, Side::kSente};
+    position.at(2, 8) = {Piece::kRook, Side::kSente};
     return position;
 }
 
@@ -120,7 +120,7 @@ std::optional<Position> HandicapPosition(std::u32string_view name) {
     for (const Handicap& handicap : Handicaps()) {
         if (handicap.name != name) continue;
         for (const auto& [file, rank] : handicap.removed) position.at(file, rank) = {};
-        position.toMove = Side::Gote;
+        position.toMove = Side::kGote;
         return position;
     }
     return std::nullopt;
@@ -139,10 +139,10 @@ std::optional<Piece> KindWithTooMany(const Position& position) {
     std::array<int, 2> kings{};
     for (const auto& rank : position.board) {
         for (const Square& square : rank) {
-            if (square.piece == Piece::King) ++kings[static_cast<int>(square.side)];
+            if (square.piece == Piece::kKing) ++kings[static_cast<int>(square.side)];
         }
     }
-    if (kings[0] > 1 || kings[1] > 1) return Piece::King;
+    if (kings[0] > 1 || kings[1] > 1) return Piece::kKing;
     const std::array<int, kPieceKinds> counts = CountByKind(position);
     for (int kind = 1; kind < kPieceKinds; ++kind) {
         if (counts[kind] > PiecesInASet(static_cast<Piece>(kind))) return static_cast<Piece>(kind);

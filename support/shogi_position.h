@@ -11,34 +11,34 @@
 namespace shogi {
 
 enum class Piece : std::uint8_t {
-    None,
+    kNone,
     // The kinds a player may hold in hand, in the order hands are written.
-    Rook,
-    Bishop,
-    Gold,
-    Silver,
-    Knight,
-    Lance,
-    Pawn,
-    King,
+    kRook,
+    kBishop,
+    kGold,
+    kSilver,
+    kKnight,
+    kLance,
+    kPawn,
+    kKing,
     // Promoted pieces.
-    Dragon,
-    Horse,
-    PromotedSilver,
-    PromotedKnight,
-    PromotedLance,
-    Tokin,
+    kDragon,
+    kHorse,
+    kPromotedSilver,
+    kPromotedKnight,
+    kPromotedLance,
+    kTokin,
 };
 
 inline constexpr int kPieceKinds = 15;
 // Rook to Pawn: the kinds of a hand, as indices of Hand.
 inline constexpr int kHandKinds = 8;
 
-enum class Side : std::uint8_t { Sente, Gote };
+enum class Side : std::uint8_t { kSente, kGote };
 
 struct Square {
-    Piece piece = Piece::None;
-    Side side = Side::Sente;
+    Piece piece = Piece::kNone;
+    Side side = Side::kSente;
     bool operator==(const Square&) const = default;
 };
 
@@ -49,7 +49,7 @@ struct Position {
     // board[rank][column]: rank 0 is 一, the top; column 0 is file ９, the left as drawn.
     std::array<std::array<Square, 9>, 9> board{};
     std::array<Hand, 2> hands{};
-    Side toMove = Side::Sente;
+    Side toMove = Side::kSente;
     bool operator==(const Position&) const = default;
 
     Square& at(int file, int rank) { return board[rank - 1][9 - file]; }

@@ -13,8 +13,8 @@
 namespace testing_support {
 
 using Names = std::vector<std::string>;
-inline constexpr platform::ListMask kFiles = platform::ListMask::OrdinaryFiles;
-inline constexpr platform::ListMask kFilesAndFolders = platform::ListMask::OrdinaryFilesAndFolders;
+inline constexpr platform::ListMask kFiles = platform::ListMask::kOrdinaryFiles;
+inline constexpr platform::ListMask kFilesAndFolders = platform::ListMask::kOrdinaryFilesAndFolders;
 
 class ListingTest : public ::testing::Test {
   protected:

@@ -114,7 +114,7 @@ TEST(FileOpsConformance, AFailedCopyLeavesTheDestinationAsItWas) {
     std::vector<std::string> expected{"kept.kif.txt", "occupied", "Template.txt"};
     if (conformance::ReadOnlyBinds()) expected.insert(expected.begin() + 1, "locked.kif.txt");
     EXPECT_EQ(platform::FindFiles(book.path() + testing_support::kSep + "*",
-                                  platform::ListMask::OrdinaryFilesAndFolders),
+                                  platform::ListMask::kOrdinaryFilesAndFolders),
               expected);
 }
 

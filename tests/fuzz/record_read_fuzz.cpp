@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (summary.position) {
         int kings = 0;
         for (const auto& rank : summary.position->board) {
-            for (const shogi::Square& square : rank) kings += square.piece == shogi::Piece::King;
+            for (const shogi::Square& square : rank) kings += square.piece == shogi::Piece::kKing;
         }
         for (const shogi::Hand& hand : summary.position->hands) {
             for (int kind = 1; kind < shogi::kHandKinds; ++kind) {

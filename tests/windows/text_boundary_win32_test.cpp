@@ -23,7 +23,7 @@ TEST(TextBoundaryWin32, TextThatIsNotUtf8NamesNoFile) {
 
     for (const std::string& path : {broken, withNul}) {
         std::string error;
-        EXPECT_TRUE(platform::FindFiles(path, platform::ListMask::OrdinaryFiles, &error).empty());
+        EXPECT_TRUE(platform::FindFiles(path, platform::ListMask::kOrdinaryFiles, &error).empty());
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(platform::GetAttributes(path), platform::kInvalidAttributes);
         EXPECT_FALSE(platform::ReadOnlyFile::Open(path).has_value());
@@ -44,12 +44,12 @@ TEST(TextBoundaryWin32, AFolderNameTheSystemRejectsIsReported) {
     TempFolder folder;
     std::string error;
     EXPECT_TRUE(
-        platform::FindFiles(folder.Join("a|b/p001.kif"), platform::ListMask::OrdinaryFiles, &error)
+        platform::FindFiles(folder.Join("a|b/p001.kif"), platform::ListMask::kOrdinaryFiles, &error)
             .empty());
     EXPECT_FALSE(error.empty());
     error.clear();
     EXPECT_TRUE(platform::FindFiles(folder.Join("missing/p001.kif"),
-                                    platform::ListMask::OrdinaryFiles, &error)
+                                    platform::ListMask::kOrdinaryFiles, &error)
                     .empty());
     EXPECT_EQ(error, "");
 }

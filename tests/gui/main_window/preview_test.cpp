@@ -93,14 +93,14 @@ TEST_F(PreviewTest, RestingOnARecordShowsItsPositionPageAndNotesAndTouchesNothin
 
     RestOn(1);
     ASSERT_TRUE(Shown());
-    EXPECT_EQ(Board().at(5, 1), (shogi::Square{Piece::King, Side::Gote}));
-    EXPECT_EQ(Board().hand(Side::Sente)[static_cast<int>(Piece::Gold)], 1);
+    EXPECT_EQ(Board().at(5, 1), (shogi::Square{Piece::kKing, Side::kGote}));
+    EXPECT_EQ(Board().hand(Side::kSente)[static_cast<int>(Piece::kGold)], 1);
     EXPECT_EQ(Label("previewNotes"), QStringLiteral("出典：見本\nメモ：初手が大切"));
     EXPECT_EQ(ReadPage().image.isNull(), !HasJpegPlugin());
     EXPECT_GE(Popup()->x(), Problems()->mapToGlobal(QPoint(Problems()->width(), 0)).x());
 
     RestOn(0);
-    EXPECT_EQ(Board().at(1, 2), (shogi::Square{Piece::King, Side::Gote}));
+    EXPECT_EQ(Board().at(1, 2), (shogi::Square{Piece::kKing, Side::kGote}));
     const quill::RecordPreview* built = Popup()->preview();
     RestOn(0);
     EXPECT_EQ(Popup()->preview(), built) << "an unchanged record is not read again";
@@ -108,7 +108,7 @@ TEST_F(PreviewTest, RestingOnARecordShowsItsPositionPageAndNotesAndTouchesNothin
     // A changed record is read afresh.
     temp.WriteFile("book/b/p002.bod", Record(9, 9) + "\n");
     RestOn(1);
-    EXPECT_EQ(Board().at(9, 9), (shogi::Square{Piece::King, Side::Gote}));
+    EXPECT_EQ(Board().at(9, 9), (shogi::Square{Piece::kKing, Side::kGote}));
 
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Problems()->viewport(), &leave);
@@ -128,7 +128,7 @@ TEST_F(PreviewTest, MenuKeyOrShiftF10ShowsTheSelectedRecordAndEscHidesIt) {
 
     QTest::keyClick(Problems(), Qt::Key_Menu);
     ASSERT_TRUE(Shown());
-    EXPECT_EQ(Board().at(5, 1).piece, Piece::King);
+    EXPECT_EQ(Board().at(5, 1).piece, Piece::kKing);
     QTest::keyClick(Problems(), Qt::Key_Escape);
     EXPECT_FALSE(Shown());
     QTest::keyClick(Problems(), Qt::Key_F10, Qt::ShiftModifier);
@@ -274,7 +274,7 @@ TEST_P(HostilePageTest, ShowsThePageOrSaysWhyNotAndNeverHolds) {
     RestOn(0);
     // The board at once, whatever the page.
     ASSERT_TRUE(Shown());
-    EXPECT_EQ(Board().at(1, 2), (shogi::Square{Piece::King, Side::Gote}));
+    EXPECT_EQ(Board().at(1, 2), (shogi::Square{Piece::kKing, Side::kGote}));
     const quill::PageImage& read = ReadPage();
     if (row.reason.empty()) {
         EXPECT_FALSE(read.image.isNull());
@@ -303,7 +303,7 @@ TEST_F(PreviewTest, APageStillBeingReadIsDroppedWhenAnotherShowsOrTheWindowGoes)
 
     RestOn(0);
     RestOn(1);
-    EXPECT_EQ(Board().at(5, 1).piece, Piece::King);
+    EXPECT_EQ(Board().at(5, 1).piece, Piece::kKing);
     ReadPage();
     QTest::qWait(50);  // time for a late page of p001, which must not come
     EXPECT_FALSE(PageShown());

@@ -47,10 +47,10 @@ std::string Bod(const std::string& goteHand, const std::string& senteHand,
 
 Position DiagramPosition() {
     Position position;
-    position.at(2, 1) = {Piece::Knight, Side::Gote};
-    position.at(1, 1) = {Piece::Lance, Side::Gote};
-    position.at(1, 2) = {Piece::King, Side::Gote};
-    position.at(2, 3) = {Piece::Pawn, Side::Sente};
+    position.at(2, 1) = {Piece::kKnight, Side::kGote};
+    position.at(1, 1) = {Piece::kLance, Side::kGote};
+    position.at(1, 2) = {Piece::kKing, Side::kGote};
+    position.at(2, 3) = {Piece::kPawn, Side::kSente};
     return position;
 }
 
@@ -66,17 +66,17 @@ struct PositionCase {
 
 Position WithGoldInHand() {
     Position position = DiagramPosition();
-    position.hand(Side::Sente)[static_cast<int>(Piece::Gold)] = 1;
+    position.hand(Side::kSente)[static_cast<int>(Piece::kGold)] = 1;
     return position;
 }
 Position GoteToMove(Position position) {
-    position.toMove = Side::Gote;
+    position.toMove = Side::kGote;
     return position;
 }
 Position LanceHandicap() {
     Position position = shogi::EvenGame();
     position.at(1, 1) = {};
-    position.toMove = Side::Gote;
+    position.toMove = Side::kGote;
     return position;
 }
 
@@ -117,22 +117,22 @@ TEST_P(PieceNameTest, ReadsEveryUsualName) {
     const record::Summary summary = Read(Diagram(GetParam().square));
     ASSERT_TRUE(summary.position) << summary.problem;
     EXPECT_EQ(summary.position->at(5, 5).piece, GetParam().expected);
-    EXPECT_EQ(summary.position->at(5, 5).side, Side::Sente);
+    EXPECT_EQ(summary.position->at(5, 5).side, Side::kSente);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, PieceNameTest,
-                         testing::Values(VariantCase{"Ou", " 王", Piece::King},
-                                         VariantCase{"Gyoku", " 玉", Piece::King},
-                                         VariantCase{"Ryu", " 竜", Piece::Dragon},
-                                         VariantCase{"RyuOld", " 龍", Piece::Dragon},
-                                         VariantCase{"NariKyo", " 成香", Piece::PromotedLance},
-                                         VariantCase{"Kyo", " 杏", Piece::PromotedLance},
-                                         VariantCase{"NariKei", " 成桂", Piece::PromotedKnight},
-                                         VariantCase{"Kei", " 圭", Piece::PromotedKnight},
-                                         VariantCase{"NariGin", " 成銀", Piece::PromotedSilver},
-                                         VariantCase{"Zen", " 全", Piece::PromotedSilver},
-                                         VariantCase{"Tokin", " と", Piece::Tokin},
-                                         VariantCase{"Uma", " 馬", Piece::Horse}),
+                         testing::Values(VariantCase{"Ou", " 王", Piece::kKing},
+                                         VariantCase{"Gyoku", " 玉", Piece::kKing},
+                                         VariantCase{"Ryu", " 竜", Piece::kDragon},
+                                         VariantCase{"RyuOld", " 龍", Piece::kDragon},
+                                         VariantCase{"NariKyo", " 成香", Piece::kPromotedLance},
+                                         VariantCase{"Kyo", " 杏", Piece::kPromotedLance},
+                                         VariantCase{"NariKei", " 成桂", Piece::kPromotedKnight},
+                                         VariantCase{"Kei", " 圭", Piece::kPromotedKnight},
+                                         VariantCase{"NariGin", " 成銀", Piece::kPromotedSilver},
+                                         VariantCase{"Zen", " 全", Piece::kPromotedSilver},
+                                         VariantCase{"Tokin", " と", Piece::kTokin},
+                                         VariantCase{"Uma", " 馬", Piece::kHorse}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Pieces in hand ---------------------------------------------------------------------
@@ -151,8 +151,8 @@ class HandTest : public testing::TestWithParam<HandCase> {};
 TEST_P(HandTest, CountsThePiecesInHand) {
     const record::Summary summary = Read(Bod(GetParam().gote, GetParam().sente));
     ASSERT_TRUE(summary.position) << summary.problem;
-    EXPECT_EQ(summary.position->hand(Side::Gote), GetParam().expectedGote);
-    EXPECT_EQ(summary.position->hand(Side::Sente), GetParam().expectedSente);
+    EXPECT_EQ(summary.position->hand(Side::kGote), GetParam().expectedGote);
+    EXPECT_EQ(summary.position->hand(Side::kSente), GetParam().expectedSente);
 }
 
 INSTANTIATE_TEST_SUITE_P(
