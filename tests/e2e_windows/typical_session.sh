@@ -7,7 +7,7 @@
 # not quoted, so the program folder and the book folder, which hold spaces here, arrive in
 # pieces, as they do for the real script runner, whose scripts put them together again.
 #
-#   typical_use.sh PROGRAM_FOLDER ARGV_RECORDER
+#   typical_session.sh PROGRAM_FOLDER ARGV_RECORDER
 source "$(dirname "$0")/wine.sh"
 e2e_need_display "$@"
 wine_prefix
