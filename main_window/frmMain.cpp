@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -164,9 +163,7 @@ void frmMain::lstFolder_Click() {
     modFunc::ListFilesByExtensions(CurrentBookFolder(), modConst::kProblemExtensions, names);
     quill::SortedListBox problems(*ui->lstFile);
     modFunc::FillListFromArray(names, problems);
-    // The marks follow as soon as the window is free: the list, and at start-up the window, are
-    // shown without waiting for the study log to be opened and read.
-    QTimer::singleShot(0, this, [this] { Guarded([this] { ShowOutcomes(); }); });
+    ShowOutcomes();
     if (ui->lstFile->count() > 0) ui->lstFile->setCurrentRow(0);
 }
 

@@ -64,7 +64,6 @@ TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
 
     window.reset();
     Start();
-    QCoreApplication::processEvents();  // the marks follow the window
     EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kFailed)) << "kept over a restart";
     EXPECT_TRUE(world.messages.empty());
 }
