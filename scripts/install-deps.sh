@@ -7,7 +7,7 @@ packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqt6svg6 qt6-qpa-plugins
-  libsdl2-dev libsqlite3-dev
+  libsdl2-dev libsqlite3-dev sqlite3
   libgtest-dev googletest
   clang clang-format libclang-rt-14-dev git
   xvfb xauth x11-utils xdotool imagemagick

@@ -120,6 +120,19 @@ e2e_type() {
   sleep 0.2
 }
 
+# e2e_expect_attempts LOG ROWS: waits up to ten seconds for the study log LOG to hold exactly
+# ROWS, one attempt a line as "book|record|result|timed" (timed 1 when it has its seconds).
+e2e_expect_attempts() {
+  local got=""
+  for _ in $(seq 1 100); do
+    got=$(sqlite3 "$1" "SELECT book, record, result, seconds IS NOT NULL FROM attempts ORDER BY marked, record" 2>/dev/null || true)
+    [ "$got" = "$2" ] && return 0
+    sleep 0.1
+  done
+  printf 'FAIL: the study log holds\n%s\ninstead of\n%s\n' "$got" "$2" >&2
+  exit 1
+}
+
 # Waits up to ten seconds for a file to exist.
 e2e_wait_file() {
   for _ in $(seq 1 100); do [ -e "$1" ] && return 0; sleep 0.1; done

@@ -50,5 +50,10 @@ e2e_click $MAIN_START
 e2e_expect_call "UWSC.exe [$PROG/uwsOpenStart.uws] [$book/p011.kif]"
 e2e_screenshot 3-next
 
+# Solved, from the keyboard: the attempt is kept, timed from the start just made.
+xdotool key ctrl+1
+e2e_expect_attempts "$PROG/Quillmere-study.sqlite" "詰将棋第1巻|p011.kif|solved|1"
+e2e_screenshot 4-marked
+
 [ "$(wc -l < "$QUILL_E2E_LOG")" -eq 5 ] || { echo "FAIL: unexpected calls:" >&2; cat "$QUILL_E2E_LOG" >&2; exit 1; }
 echo "typical use: passed"

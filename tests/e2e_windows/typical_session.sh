@@ -61,6 +61,10 @@ e2e_click $MAIN_START
 e2e_expect_call "UWSC.exe [C:\\My] [Tools\\Quillmere\\uwsOpenStart.uws] [C:\\My] [Tools\\book\\詰将棋] [第1巻\\p011.kif]"
 e2e_screenshot 3-next
 
+# Solved, from the keyboard: the attempt is kept, with the book's Japanese name whole.
+xdotool key ctrl+1
+e2e_expect_attempts "$PROG/Quillmere-study.sqlite" "詰将棋 第1巻|p011.kif|solved|1"
+
 # The settings window: "OK" writes back what was read, byte for byte, in the Japanese code page.
 e2e_click $MAIN_SETTINGS
 e2e_wait_window "設定"
