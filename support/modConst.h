@@ -109,6 +109,35 @@ inline constexpr std::string_view kDurationHours = "時間";
 inline constexpr std::string_view kDurationMinutes = "分";
 inline constexpr std::string_view kDurationSeconds = "秒";
 
+// The results window of a book: its title (the book's name, then this), the columns of its two
+// tables, the totals of the current cycle, its buttons, and the names a screen reader gives them.
+inline constexpr std::string_view kResultsTitleSuffix = " - 成績";
+inline constexpr std::string_view kResultsRecord = "棋譜";
+inline constexpr std::string_view kResultsAttempts = "回数";
+inline constexpr std::string_view kResultsLastOutcome = "最後の結果";
+inline constexpr std::string_view kResultsLastTime = "最後の時間";
+inline constexpr std::string_view kResultsBestTime = "最速";
+inline constexpr std::string_view kResultsUntried = "未挑戦";
+inline constexpr std::string_view kResultsNone = "―";
+inline constexpr std::string_view kResultsCycle = "周回";
+inline constexpr std::string_view kResultsCycleStarted = "開始";
+inline constexpr std::string_view kResultsTotalTime = "合計時間";
+inline constexpr std::string_view kResultsCyclePrefix = "第";
+inline constexpr std::string_view kResultsCycleSuffix = "周";
+inline constexpr std::string_view kResultsCurrent = "（今）";
+inline constexpr std::string_view kResultsTotalsOf = "の合計";
+inline constexpr std::string_view kResultsSuccessRate = "正解率 ";
+inline constexpr std::string_view kResultsTotal = "合計 ";
+inline constexpr std::string_view kResultsAverage = "平均 ";
+inline constexpr std::string_view kResultsNewCycle = "新しい周回";
+inline constexpr std::string_view kResultsExportCsv = "CSV出力";
+inline constexpr std::string_view kResultsAllBooks = "全ての本";
+inline constexpr std::string_view kResultsCsvFilter = "CSV (*.csv)";
+inline constexpr std::string_view kResultsAllBooksFile = "Quillmere-study.csv";
+inline constexpr std::string_view kResultsRecordsName = "棋譜ごとの成績";
+inline constexpr std::string_view kResultsCyclesName = "周回ごとの成績";
+inline constexpr std::string_view kResultsTotalsName = "今の周回の合計";
+
 // The preview of a record: its reasons for showing no board, and its captions.
 inline constexpr std::string_view kPreviewMissing = "ファイルが見つかりません";
 inline constexpr std::string_view kPreviewNotAFile = "ファイルではありません";

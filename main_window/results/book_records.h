@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace results {
+
+// The records of a book folder, each with its own bytes, in the order the problem list shows
+// them: found as browsing finds them and put in the list's order by the list itself.
+std::vector<std::string> BookRecords(const std::string& bookFolder);
+
+}  // namespace results

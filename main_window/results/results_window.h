@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace studyLog {
+class StudyLog;
+}
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The results of one book, in a window of its own beside the main window: each record of the
+// book's folder with its attempts in the current cycle, the totals of that cycle, the totals of
+// every cycle, and the buttons to start a new cycle and to write the attempts out as CSV.
+// Reading the results makes no file; only a new cycle or an attempt makes the log.
+class ResultsWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Selects a record of a book in the main window, as the user would.
+    using SelectRecord = std::function<void(const std::string& book, const std::string& record)>;
+    // Where the user chose to write the CSV, and whether the save dialog had the user confirm
+    // replacing the file that is there.
+    struct SaveChoice {
+        std::string path;
+        bool replaceConfirmed = false;
+    };
+    // Asks where to write, proposing a path; nothing when the user cancelled.
+    using AskSavePath =
+        std::function<std::optional<SaveChoice>(QWidget& parent, const QString& proposed)>;
+
+    ResultsWindow(studyLog::StudyLog& log, std::string book, std::string bookFolder,
+                  SelectRecord select);
+
+    const std::string& book() const { return book_; }
+    void SetBookFolder(std::string bookFolder) { bookFolder_ = std::move(bookFolder); }
+    // Reads the book's folder and its results again; the selected record stays selected.
+    void Refresh();
+    // "新しい周回": starts the book's next cycle and shows it.
+    void StartNewCycle();
+    // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての本").
+    void ExportCsv();
+    // The save dialog by default; tests give their own answer.
+    void SetAskSavePath(AskSavePath ask) { askSavePath_ = std::move(ask); }
+    // The user's documents folder, the separator, the book's name and ".csv" (for every book,
+    // "Quillmere-study.csv").
+    QString ProposedPath() const;
+
+    QTreeWidget* records() const { return records_; }
+    QTreeWidget* cycles() const { return cycles_; }
+
+  private:
+    void SelectRow(const QTreeWidgetItem* row) const;
+
+    studyLog::StudyLog& log_;
+    std::string book_;
+    std::string bookFolder_;
+    SelectRecord select_;
+    AskSavePath askSavePath_;
+    QTreeWidget* records_;
+    QLabel* totals_;
+    QTreeWidget* cycles_;
+    QPushButton* newCycle_;
+    QCheckBox* allBooks_;
+    QPushButton* exportCsv_;
+};
