@@ -16,6 +16,7 @@
 #include "gui/sorted_list_box.h"
 #include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
+#include "main_window/results/results_windows.h"
 #include "main_window/study/attempt_timer.h"
 #include "settings_window/frmIni.h"
 #include "support/command_lines.h"

@@ -20,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class ResultsWindows;
 
 namespace Ui {
 class frmMain;
@@ -58,6 +59,8 @@ class frmMain : public QWidget {
     // last mark; and the next record after it whose last attempt was not solved.
     void MarkAttempt(studyLog::Outcome outcome);
     void SelectNextUnsolved();
+    // The book list's menu (a right click on a book) and its shortcut: the selected book's results.
+    void ShowBookResults();
 
   protected:
     // Form_Unload: closing the main window ends the program.
@@ -92,6 +95,9 @@ class frmMain : public QWidget {
     // The record menu and its shortcuts, and the marks of the problem list.
     void SetUpStudy();
     void ShowRecordMenu(const QPoint& at);
+    void ShowBookMenu(const QPoint& at);
+    // Selects record `record` of book `book` in the lists, as a click on each would.
+    void SelectRecord(const std::string& book, const std::string& record);
     void ShowOutcomes();
     // The study log's line for record `record` of the selected book.
     std::string HistoryOf(const std::string& record);
@@ -104,5 +110,7 @@ class frmMain : public QWidget {
     std::array<QPushButton*, 2> cmdRunKifuFWin{};
     std::unique_ptr<studyLog::StudyLog> studyLog_;
     std::unique_ptr<quill::AttemptTimer> timer_;
+    std::unique_ptr<ResultsWindows> results_;
     QMenu* recordMenu_ = nullptr;
+    QMenu* bookMenu_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "gui/list_box.h"
 #include "gui/text_conversion.h"
 #include "main_window/frmMain.h"
+#include "main_window/results/results_windows.h"
 #include "main_window/study/attempt_timer.h"
 #include "main_window/study/outcome_marks.h"
 #include "support/modConst.h"
@@ -68,6 +69,20 @@ void frmMain::SetUpStudy() {
     connect(next, &QAction::triggered, this, [this] { Guarded([this] { SelectNextUnsolved(); }); });
     recordMenu_->addAction(next);
 
+    results_ = std::make_unique<ResultsWindows>(
+        *studyLog_, [this](const std::string& book, const std::string& record) {
+            Guarded([this, book, record] { SelectRecord(book, record); });
+        });
+    bookMenu_ = new QMenu(this);
+    bookMenu_->setObjectName(QStringLiteral("bookMenu"));
+    QAction* results =
+        NewAction(*this, modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
+    connect(results, &QAction::triggered, this, [this] { Guarded([this] { ShowBookResults(); }); });
+    bookMenu_->addAction(results);
+    ui->lstFolder->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->lstFolder, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowBookMenu(at); });
+
     // A right click on a record; the menu key and Shift+F10 show the record's preview instead.
     ui->lstFile->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFile, &QWidget::customContextMenuRequested, this,
@@ -78,6 +93,40 @@ void frmMain::ShowRecordMenu(const QPoint& at) {
     // The press has selected the record under the pointer, as a click does.
     if (ui->lstFile->itemAt(at) == nullptr) return;
     recordMenu_->popup(ui->lstFile->viewport()->mapToGlobal(at));
+}
+
+void frmMain::ShowBookMenu(const QPoint& at) {
+    if (ui->lstFolder->itemAt(at) == nullptr) return;
+    bookMenu_->popup(ui->lstFolder->viewport()->mapToGlobal(at));
+}
+
+void frmMain::ShowBookResults() {
+    const std::string book = quill::SelectedEntry(*ui->lstFolder);
+    if (book.empty()) {
+        modFunc::ShowMessage(modConst::kMsgNoBookSelected);
+        return;
+    }
+    results_->Show(book, CurrentBookFolder());
+}
+
+void frmMain::SelectRecord(const std::string& book, const std::string& record) {
+    for (int row = 0; row < ui->lstFolder->count(); ++row) {
+        if (quill::ListEntry(*ui->lstFolder, row) != book) continue;
+        if (ui->lstFolder->currentRow() != row) ui->lstFolder->setCurrentRow(row);
+        break;
+    }
+    if (quill::SelectedEntry(*ui->lstFolder) != book) return;
+    for (int row = 0; row < ui->lstFile->count(); ++row) {
+        if (quill::ListEntry(*ui->lstFile, row) != record) continue;
+        if (ui->lstFile->currentRow() != row) {
+            ui->lstFile->setCurrentRow(row);
+        } else {
+            lstFile_Click();
+        }
+        break;
+    }
+    activateWindow();
+    raise();
 }
 
 void frmMain::ShowOutcomes() {
@@ -100,6 +149,7 @@ void frmMain::MarkAttempt(Outcome outcome) {
     if (!studyLog_->Record(book, record, outcome, timer_->StartOf(book, record))) return;
     timer_->End(book, record);
     ShowOutcomes();
+    results_->AttemptRecorded(book);
 }
 
 void frmMain::SelectNextUnsolved() {

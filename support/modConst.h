@@ -98,6 +98,8 @@ inline constexpr std::string_view kOutcomeFailed = "解けなかった";
 inline constexpr std::string_view kOutcomeGaveUp = "やめた";
 // The problem list's menu beyond the marks, and what it says when every record is solved.
 inline constexpr std::string_view kMenuNextUnsolved = "次の未解決";
+// The book list's menu.
+inline constexpr std::string_view kMenuResults = "成績";
 inline constexpr std::string_view kMsgAllSolved = "この本の棋譜はすべて解けています。";
 inline constexpr std::string_view kHistoryTimesSuffix = "回";
 inline constexpr std::string_view kHistoryGap = "　";

@@ -199,7 +199,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     answer = ResultsWindow::SaveChoice{destination, false};
     Part<QPushButton>(window, "CSV出力")->click();
     ASSERT_EQ(proposed.size(), 1u);
-    EXPECT_TRUE(proposed[0].endsWith(QString::fromStdString(Sep() + book + ".csv")))
+    EXPECT_TRUE(proposed[0].endsWith(QString::fromStdString(kSep + book + ".csv")))
         << proposed[0].toStdString();
     const std::string marked = studyLog::LocalTimeText(kMonday + 100);
     const std::string started = studyLog::LocalTimeText(kMonday + 35);
@@ -214,7 +214,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     answer = ResultsWindow::SaveChoice{destination, true};
     Part<QPushButton>(window, "CSV出力")->click();
     ASSERT_EQ(proposed.size(), 2u);
-    EXPECT_TRUE(proposed[1].endsWith(QString::fromStdString(Sep() + "Quillmere-study.csv")));
+    EXPECT_TRUE(proposed[1].endsWith(QString::fromStdString(kSep + "Quillmere-study.csv")));
     EXPECT_NE(temp.ReadFile("成績.csv")
                   .find(",p1.kif,," + studyLog::LocalTimeText(kMonday + 200) + ",,failed\r\n"),
               std::string::npos);
@@ -238,7 +238,7 @@ TEST_F(ResultsWindowTest, ExportToAReadOnlyFolderSaysSoAndWritesNothing) {
         GTEST_SKIP() << "a read-only folder can be written here";
     }
     ResultsWindow& window = Open();
-    const std::string destination = folder + Sep() + "基本.csv";
+    const std::string destination = folder + kSep + "基本.csv";
     window.SetAskSavePath([&](QWidget&, const QString&) {
         return std::optional<ResultsWindow::SaveChoice>({destination, false});
     });

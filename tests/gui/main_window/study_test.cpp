@@ -1,11 +1,13 @@
 // The study log in the main window: a record marked from its menu or a shortcut, timed from
 // "開始", shown in the list and the preview, kept over a restart; the review of what is unsolved.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 
+#include "gui/list_box.h"
 #include "main_window/list_preview.h"
 #include "main_window/preview_popup.h"
 #include "main_window/study/outcome_marks.h"
@@ -112,6 +114,28 @@ TEST_F(StudyTest, NextUnsolvedStepsThroughFailedAndUntriedAndSaysWhenAllAreSolve
     Trigger("nextUnsolved");
     EXPECT_EQ(world.messages, std::vector<std::string>{"この本の棋譜はすべて解けています。"});
     EXPECT_EQ(SelectedProblem(), "p003.kif");
+}
+
+// "成績" on the book list opens the book's results; a record chosen there is selected in the main
+// window, in its own book, even after another book was selected.
+TEST_F(StudyTest, TheBookMenuOpensTheResultsWhoseRecordsSelectInTheMainWindow) {
+    temp.WriteFile("book/B/p100.kif", "x");
+    StartOnBook({"p001.kif", "p002.kif"});
+    Trigger("bookResults");
+    QWidget* shown = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->windowTitle() == "A - 成績") shown = top;
+    }
+    ASSERT_NE(shown, nullptr);
+    Books()->setCurrentRow(1);
+    ASSERT_EQ(SelectedProblem(), "p100.kif");
+    auto* table = shown->findChild<QAbstractItemView*>();
+    ASSERT_NE(table, nullptr);
+    table->setCurrentIndex(table->model()->index(1, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(quill::SelectedEntry(*Books()), "A");
+    EXPECT_EQ(SelectedProblem(), "p002.kif");
+    EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
 }
 
 }  // namespace

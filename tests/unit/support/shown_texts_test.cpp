@@ -132,7 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShownText{"PreviewTitle", modConst::kPreviewTitle, "表題："},
         ShownText{"PreviewAuthor", modConst::kPreviewAuthor, "作者："},
         ShownText{"PreviewMovesPrefix", modConst::kPreviewMovesPrefix, "手数："},
-        ShownText{"PreviewMovesSuffix", modConst::kPreviewMovesSuffix, "手"}),
+        ShownText{"PreviewMovesSuffix", modConst::kPreviewMovesSuffix, "手"},
+        ShownText{"MenuNextUnsolved", modConst::kMenuNextUnsolved, "次の未解決"},
+        ShownText{"MenuResults", modConst::kMenuResults, "成績"},
+        ShownText{"MsgAllSolved", modConst::kMsgAllSolved, "この本の棋譜はすべて解けています。"}),
     [](const testing::TestParamInfo<ShownText>& info) { return std::string(info.param.name); });
 
 }  // namespace
