@@ -19,6 +19,7 @@
 #include <string>
 
 #include "main_window/results/results_window.h"
+#include "study_log_fill.h"
 #include "support/study_log/sqlite_database.h"
 #include "support/study_log/study_log.h"
 
@@ -66,12 +67,7 @@ int main(int argc, char** argv) {
     const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
     const fs::path root = base / ("quill-bench-results-" + std::to_string(getpid()));
     const fs::path book = root / "book" / "A";
-    fs::create_directories(book);
-    for (int i = 0; i < kRecords; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "p%05d.kif", i);
-        std::ofstream(book / name) << "x";
-    }
+    quill_bench::MakeBook(book, kRecords);
     const std::string path = (root / "Quillmere-study.sqlite").string();
     if (!FillLog(path)) return 1;
 

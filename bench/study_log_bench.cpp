@@ -40,12 +40,7 @@ int main(int argc, char** argv) {
     const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
     const fs::path root = base / ("quill-bench-log-" + std::to_string(getpid()));
     const fs::path book = root / "book" / "A";
-    fs::create_directories(book);
-    for (int i = 0; i < kRecords; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "p%05d.kif", i);
-        std::ofstream(book / name) << "x";
-    }
+    quill_bench::MakeBook(book, kRecords);
     const std::string path = (root / "Quillmere-study.sqlite").string();
     if (!quill_bench::FillStudyLog(path)) return 1;
 

@@ -1,12 +1,24 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/study_log/sqlite_database.h"
 #include "support/study_log/study_log.h"
 
 namespace quill_bench {
+
+// A book folder of `records` records "p00000.kif" on, each of one byte.
+inline void MakeBook(const std::filesystem::path& folder, int records) {
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < records; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "p%05d.kif", i);
+        std::ofstream(folder / name) << "x";
+    }
+}
 
 // A study log at `path` of 100,001 attempts: 20,000 at the 5,000 records of book `book` named by
 // `recordName` (a printf format of the number, from 0), and 80,000 at 100 records of each of 199
