@@ -81,9 +81,40 @@ capture_study() {
   rm -f "$library/Quillmere/Quillmere-study.sqlite"
 }
 
+# capture_results SCALE: marks two records, opens the book's results from the keyboard, starts a
+# second cycle there and marks once more, and captures the results window into $shots as
+# results-SCALE.png.
+capture_results() {
+  local scale=$1 app window results x y step
+  rm -f "$library/Quillmere/Quillmere-study.sqlite"
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" > "$shots/results-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  xdotool windowfocus --sync "$window"
+  x=$(awk -v s="$scale" 'BEGIN { printf "%d", (50 + 40) * s }')
+  y=$(awk -v s="$scale" 'BEGIN { printf "%d", (168 + 9) * s }')
+  step=$(awk -v s="$scale" 'BEGIN { printf "%d", 13 * s }')
+  xdotool mousemove "$x" "$y" click 1 sleep 0.3 key ctrl+1 sleep 0.3
+  xdotool mousemove "$x" "$((y + step))" click 1 sleep 0.3 key ctrl+2 sleep 0.3 key ctrl+r
+  results=$(wait_window " - 成績\$")
+  sleep 0.5
+  # The new cycle's button comes after the two tables in the tab order.
+  xdotool windowfocus --sync "$results" key Tab Tab space
+  sleep 0.3
+  xdotool windowfocus --sync "$window"
+  xdotool mousemove "$x" "$((y + step))" click 1 sleep 0.3 key ctrl+1 sleep 0.3
+  xdotool mousemove "$x" "$((y + 2 * step))" click 1 sleep 0.3 key ctrl+2 sleep 0.5
+  import -window "$results" "$shots/results-$scale.png"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+  rm -f "$library/Quillmere/Quillmere-study.sqlite"
+}
+
+# Up to a minute: the program starts slowly on a busy machine.
 wait_window() {
   local id
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 600); do
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
     if [ -n "$id" ]; then printf '%s' "$id"; return 0; fi
     sleep 0.1
@@ -99,6 +130,8 @@ if [ "${QUILLMERE_SCREENSHOTS_DISPLAY:-}" = yes ]; then
   capture_preview 2
   capture_study 1
   capture_study 2
+  capture_results 1
+  capture_results 2
   exit 0
 fi
 
@@ -127,4 +160,6 @@ convert "$shots/preview-1.png" -strip PNG8:docs/images/preview.png
 convert "$shots/preview-2.png" -strip PNG8:docs/images/preview-200.png
 convert "$shots/study-1.png" -strip PNG8:docs/images/study.png
 convert "$shots/study-2.png" -strip PNG8:docs/images/study-200.png
+convert "$shots/results-1.png" -strip PNG8:docs/images/results.png
+convert "$shots/results-2.png" -strip PNG8:docs/images/results-200.png
 ls -l docs/images/*.png "$shots"/*.png

@@ -31,8 +31,6 @@ using testing_support::AccessibleName;
 constexpr std::time_t kMonday = 1796710502;  // 2026-12-08 06:15:02 UTC
 constexpr std::time_t kDay = 86400;
 
-std::string S(std::string_view text) { return std::string(text); }
-
 // A throwaway program folder with its study log (not made until something is recorded), books
 // below the book root, and the results windows, whose selections are written down.
 class ResultsWindowTest : public MainWindowTest {
@@ -243,8 +241,8 @@ TEST_F(ResultsWindowTest, ExportToAReadOnlyFolderSaysSoAndWritesNothing) {
         return std::optional<ResultsWindow::SaveChoice>({destination, false});
     });
     Part<QPushButton>(window, "CSV出力")->click();
-    EXPECT_EQ(world.messages,
-              std::vector<std::string>({S(modConst::kMsgCsvNotWritten) + "\r\n  " + destination}));
+    EXPECT_EQ(world.messages, std::vector<std::string>({std::string(modConst::kMsgCsvNotWritten) +
+                                                        "\r\n  " + destination}));
     EXPECT_FALSE(temp.Exists("locked/基本.csv"));
     chmod(folder.c_str(), 0755);
 #endif
