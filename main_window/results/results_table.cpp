@@ -82,6 +82,8 @@ void SetUpTable(QTreeWidget& table, const QStringList& columns) {
     table.setAllColumnsShowFocus(true);
     table.setSelectionMode(QAbstractItemView::SingleSelection);
     table.header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fit the rows in view, not every one of a book's thousands at each filling.
+    table.header()->setResizeContentsPrecision(0);
 }
 
 QString CycleName(int cycle) {
