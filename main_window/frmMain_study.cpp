@@ -145,10 +145,17 @@ void frmMain::MarkAttempt(Outcome outcome) {
         return;
     }
     const std::string book = quill::SelectedEntry(*ui->lstFolder);
+    const int row = ui->lstFile->currentRow();
     // A mark that could not be kept (the user has been told why) leaves the timing running.
     if (!studyLog_->Record(book, record, outcome, timer_->StartOf(book, record))) return;
     timer_->End(book, record);
-    ShowOutcomes();
+    // The mark just kept is the record's last: only its row changes, unless the list changed
+    // while a message about the log was shown.
+    if (quill::ListEntry(*ui->lstFile, row) == record) {
+        quill::ShowOutcome(*ui->lstFile->item(row), outcome);
+    } else {
+        ShowOutcomes();
+    }
     results_->AttemptRecorded(book);
 }
 

@@ -36,18 +36,23 @@ QColor ColourOf(studyLog::Outcome outcome) {
 
 }  // namespace
 
+void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome) {
+    if (!outcome) {
+        item.setData(kOutcomeRole, QVariant());
+        item.setData(Qt::AccessibleTextRole, QVariant());
+        return;
+    }
+    item.setData(kOutcomeRole, static_cast<int>(*outcome));
+    item.setData(Qt::AccessibleTextRole,
+                 item.text() + u' ' + ToQt(studyLog::OutcomeLabel(*outcome)));
+}
+
 void ShowOutcomes(QListWidget& list, const std::map<std::string, studyLog::Outcome>& outcomes) {
     for (int row = 0; row < list.count(); ++row) {
-        QListWidgetItem* item = list.item(row);
         const auto found = outcomes.find(ListEntry(list, row));
-        if (found == outcomes.end()) {
-            item->setData(kOutcomeRole, QVariant());
-            item->setData(Qt::AccessibleTextRole, QVariant());
-            continue;
-        }
-        item->setData(kOutcomeRole, static_cast<int>(found->second));
-        item->setData(Qt::AccessibleTextRole,
-                      item->text() + u' ' + ToQt(studyLog::OutcomeLabel(found->second)));
+        ShowOutcome(*list.item(row), found != outcomes.end()
+                                         ? std::optional<studyLog::Outcome>(found->second)
+                                         : std::nullopt);
     }
 }
 

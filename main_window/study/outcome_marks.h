@@ -2,11 +2,13 @@
 
 #include <QStyledItemDelegate>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "support/study_log/study_log.h"
 
 class QListWidget;
+class QListWidgetItem;
 
 namespace quill {
 
@@ -18,6 +20,8 @@ inline constexpr int kOutcomeRole = Qt::UserRole + 1;
 // its row and said in its accessible name ("p010.kif 解けた"). The entry's text stays the file
 // name.
 void ShowOutcomes(QListWidget& list, const std::map<std::string, studyLog::Outcome>& outcomes);
+// Gives one entry its record's last outcome, or none.
+void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome);
 
 // Draws an entry as the list does, with its record's mark at the right end of the row: ○ solved,
 // × failed, △ given up, each in a colour of its own.
