@@ -6,6 +6,7 @@
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/record_text.h"
+#include "support/utf8_text.h"
 
 namespace quill {
 namespace {
@@ -39,7 +40,7 @@ QStringList ReadNotes(const std::string& path) {
     const platform::FileHead head = platform::ReadFileHead(path, kNotesReadLimit);
     if (head.status != platform::HeadStatus::kRead || head.bytes.empty()) return {};
     const std::u32string text = record::DecodeRecordText(head.bytes);
-    QStringList lines = ToQt(record::ToUtf8(text)).split(u'\n');
+    QStringList lines = ToQt(utf8::ToUtf8(text)).split(u'\n');
     if (!head.Whole() && lines.size() > 1) lines.removeLast();  // cut short at the limit
     QStringList notes;
     for (QString& line : lines) {

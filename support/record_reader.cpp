@@ -9,6 +9,7 @@
 #include "support/modConst.h"
 #include "support/record_lexing.h"
 #include "support/record_text.h"
+#include "support/utf8_text.h"
 
 namespace record {
 namespace {
@@ -25,7 +26,7 @@ constexpr std::size_t kLongestQuote = 10;
 // characters with an ellipsis where it goes on, so that a reason stays one short line.
 std::string Reason(std::string_view words, Text quoted) {
     std::string reason(words);
-    reason += ToUtf8(quoted.substr(0, kLongestQuote));
+    reason += utf8::ToUtf8(quoted.substr(0, kLongestQuote));
     if (quoted.size() > kLongestQuote) reason += "…";
     return reason;
 }
@@ -173,9 +174,9 @@ class Reader {
         const auto [key, value] = *field;
         if (IsRecordKey(key)) looksLikeRecord_ = true;
         if (key == U"表題" || (key == U"作品名" && summary_.title.empty())) {
-            summary_.title = ToUtf8(value.substr(0, kLongestField));
+            summary_.title = utf8::ToUtf8(value.substr(0, kLongestField));
         } else if (key == U"作者") {
-            summary_.author = ToUtf8(value.substr(0, kLongestField));
+            summary_.author = utf8::ToUtf8(value.substr(0, kLongestField));
         } else if (key == U"手合割" && !handicap_) {
             handicap_ = std::u32string(value);
         } else if (key == U"先手の持駒" || key == U"下手の持駒") {

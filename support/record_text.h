@@ -14,8 +14,4 @@ namespace record {
 // cannot be read come out as U+FFFD: in UTF-8 each bad byte, in Shift-JIS the whole line.
 std::u32string DecodeRecordText(std::string_view bytes);
 
-// The record's text as UTF-8, and back (see utf8_text.h).
-using utf8::FromUtf8;
-using utf8::ToUtf8;
-
 }  // namespace record
