@@ -46,6 +46,14 @@ struct CycleTotals {
     std::optional<std::int64_t> seconds;  // of the timed attempts; nothing when none was
 };
 
+// One attempt as the log keeps it, for what reads all of them.
+struct MarkedAttempt {
+    std::string book;
+    std::string record;
+    std::string marked;  // local time, as in the log
+    Outcome outcome = Outcome::kSolved;
+};
+
 class StudyLog {
   public:
     // How long an attempt waits for another copy of the program to finish writing: long enough
@@ -69,6 +77,9 @@ class StudyLog {
     // when there is no log.
     std::map<std::string, Outcome> LastOutcomes(const std::string& book);
     RecordHistory History(const std::string& book, const std::string& record);
+    // Every attempt of every book, in the order marked (one query). Empty (and nothing made)
+    // when there is no log; an attempt whose outcome the program does not know is left out.
+    std::vector<MarkedAttempt> AllAttempts();
 
     // The cycle a book is in (1 until a new one is started).
     int CurrentCycle(const std::string& book);

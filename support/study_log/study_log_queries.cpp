@@ -1,4 +1,5 @@
-// What the study log answers: the marks of a book, a record's history, the cycles of a book.
+// What the study log answers: the marks of a book, a record's history, every attempt, the
+// cycles of a book.
 #include "support/study_log/study_log.h"
 
 namespace studyLog {
@@ -79,6 +80,19 @@ RecordHistory StudyLog::History(const std::string& book, const std::string& reco
         },
         [&](const sqlite::Statement& row) { history = ResultsOfRow(row).history; });
     return history;
+}
+
+std::vector<MarkedAttempt> StudyLog::AllAttempts() {
+    std::vector<MarkedAttempt> attempts;
+    Read(
+        "SELECT book, record, marked, result FROM attempt_log ORDER BY id",
+        [](sqlite::Statement&) {},
+        [&](const sqlite::Statement& row) {
+            if (std::optional<Outcome> outcome = OutcomeOf(row.Text(3))) {
+                attempts.push_back({row.Text(0), row.Text(1), row.Text(2), *outcome});
+            }
+        });
+    return attempts;
 }
 
 int StudyLog::CurrentCycle(const std::string& book) {
