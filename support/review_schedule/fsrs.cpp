@@ -30,7 +30,15 @@ Fsrs::Fsrs(double desiredRetention, const Weights& weights)
                                                                : kDefaultRetention),
       decay_(-w_[20]),
       factor_(To8Decimals(std::pow(0.9, 1 / decay_) - 1)),
-      intervalModifier_(To8Decimals((std::pow(retention_, 1 / decay_) - 1) / factor_)) {}
+      intervalModifier_(To8Decimals((std::pow(retention_, 1 / decay_) - 1) / factor_)),
+      expW8_(std::exp(w_[8])),
+      easyDifficulty_(InitialDifficulty(Rating::kEasy)),
+      lapseDivisor_(std::exp(w_[17] * w_[18])),
+      sameDayGrowth_() {
+    for (const Rating rating : {Rating::kAgain, Rating::kHard, Rating::kGood, Rating::kEasy}) {
+        sameDayGrowth_[Grade(rating)] = std::exp(w_[17] * (Grade(rating) - 3 + w_[18]));
+    }
+}
 
 double Fsrs::Retrievability(double elapsedDays, double stability) const {
     return To8Decimals(std::pow(1 + factor_ * elapsedDays / stability, decay_));
@@ -61,19 +69,20 @@ double Fsrs::NextDifficulty(double difficulty, Rating rating) const {
     // difficulty of Easy (mean reversion).
     const double change = -w_[6] * (Grade(rating) - 3);
     const double damped = difficulty + To8Decimals(change * (10 - difficulty) / 9);
-    const double reverted =
-        To8Decimals(w_[7] * InitialDifficulty(Rating::kEasy) + (1 - w_[7]) * damped);
+    const double reverted = To8Decimals(w_[7] * easyDifficulty_ + (1 - w_[7]) * damped);
     return Clamp(reverted, 1, 10);
 }
 
-double Fsrs::RecallStability(const MemoryState& before, double retrievability,
-                             Rating rating) const {
+double Fsrs::RecallGrowth(const MemoryState& before, double retrievability) const {
+    return expW8_ * (11 - before.difficulty) * std::pow(before.stability, -w_[9]) *
+           (std::exp((1 - retrievability) * w_[10]) - 1);
+}
+
+double Fsrs::RecallStability(const MemoryState& before, double growth, Rating rating) const {
     const double hardPenalty = rating == Rating::kHard ? w_[15] : 1;
     const double easyBonus = rating == Rating::kEasy ? w_[16] : 1;
-    const double s = before.stability;
-    const double growth = std::exp(w_[8]) * (11 - before.difficulty) * std::pow(s, -w_[9]) *
-                          (std::exp((1 - retrievability) * w_[10]) - 1) * hardPenalty * easyBonus;
-    return To8Decimals(Clamp(s * (1 + growth), kLeastStability, kGreatestStability));
+    return To8Decimals(Clamp(before.stability * (1 + growth * hardPenalty * easyBonus),
+                             kLeastStability, kGreatestStability));
 }
 
 double Fsrs::LapseStability(const MemoryState& before, double retrievability) const {
@@ -83,13 +92,12 @@ double Fsrs::LapseStability(const MemoryState& before, double retrievability) co
                   std::exp((1 - retrievability) * w_[14]),
               kLeastStability, kGreatestStability));
     // Never above what the same-day formula would leave after Again.
-    const double ceiling = To8Decimals(s / std::exp(w_[17] * w_[18]));
+    const double ceiling = To8Decimals(s / lapseDivisor_);
     return std::min(std::max(ceiling, kLeastStability), forgotten);
 }
 
 double Fsrs::SameDayStability(double stability, Rating rating) const {
-    double increase =
-        std::pow(stability, -w_[19]) * std::exp(w_[17] * (Grade(rating) - 3 + w_[18]));
+    double increase = std::pow(stability, -w_[19]) * sameDayGrowth_[Grade(rating)];
     if (rating != Rating::kAgain) increase = std::max(increase, 1.0);
     return To8Decimals(Clamp(stability * increase, kLeastStability, kGreatestStability));
 }
@@ -100,9 +108,10 @@ MemoryState Fsrs::Next(const MemoryState& before, int elapsedDays, Rating rating
         after.stability = SameDayStability(before.stability, rating);
     } else {
         const double retrievability = Retrievability(elapsedDays, before.stability);
-        after.stability = rating == Rating::kAgain
-                              ? LapseStability(before, retrievability)
-                              : RecallStability(before, retrievability, rating);
+        after.stability =
+            rating == Rating::kAgain
+                ? LapseStability(before, retrievability)
+                : RecallStability(before, RecallGrowth(before, retrievability), rating);
     }
     after.difficulty = NextDifficulty(before.difficulty, rating);
     return after;
@@ -115,9 +124,19 @@ ReviewStep Fsrs::Review(const std::optional<MemoryState>& before, int elapsedDay
         step.memory = First(rating);
         return step;
     }
-    step.memory = Next(*before, elapsedDays, rating);
-    if (rating == Rating::kGood) {
-        step.hardStability = Next(*before, elapsedDays, Rating::kHard).stability;
+    if (rating != Rating::kGood) {
+        step.memory = Next(*before, elapsedDays, rating);
+        return step;
+    }
+    // Good, and the stability of Hard from the same growth.
+    step.memory.difficulty = NextDifficulty(before->difficulty, rating);
+    if (elapsedDays <= 0) {
+        step.memory.stability = SameDayStability(before->stability, rating);
+        step.hardStability = SameDayStability(before->stability, Rating::kHard);
+    } else {
+        const double growth = RecallGrowth(*before, Retrievability(elapsedDays, before->stability));
+        step.memory.stability = RecallStability(*before, growth, rating);
+        step.hardStability = RecallStability(*before, growth, Rating::kHard);
     }
     return step;
 }

@@ -71,7 +71,9 @@ class Fsrs {
   private:
     double InitialDifficulty(Rating rating) const;
     double NextDifficulty(double difficulty, Rating rating) const;
-    double RecallStability(const MemoryState& before, double retrievability, Rating rating) const;
+    // The growth of stability at a recall before the penalty of Hard or bonus of Easy.
+    double RecallGrowth(const MemoryState& before, double retrievability) const;
+    double RecallStability(const MemoryState& before, double growth, Rating rating) const;
     double LapseStability(const MemoryState& before, double retrievability) const;
     double SameDayStability(double stability, Rating rating) const;
 
@@ -80,6 +82,12 @@ class Fsrs {
     double decay_;
     double factor_;
     double intervalModifier_;  // the interval of a stability of one day
+    // What every review would compute again: e^w8, the initial difficulty of Easy,
+    // e^(w17 * w18), and e^(w17 * (G - 3 + w18)) of each rating G.
+    double expW8_;
+    double easyDifficulty_;
+    double lapseDivisor_;
+    std::array<double, 5> sameDayGrowth_;
 };
 
 }  // namespace reviewSchedule

@@ -19,16 +19,19 @@ bool ReviewSchedule::Add(const studyLog::MarkedAttempt& attempt) {
     return true;
 }
 
-void ReviewSchedule::Add(const std::string& book, const std::string& record, StudyDay day,
+void ReviewSchedule::Add(std::string_view book, std::string_view record, StudyDay day,
                          studyLog::Outcome outcome) {
-    std::unordered_map<std::string, std::size_t>& ofBook = index_[book];
-    const auto [place, isNew] = ofBook.try_emplace(record, records_.size());
+    auto ofBook = index_.find(book);
+    if (ofBook == index_.end()) ofBook = index_.emplace(std::string(book), PlaceOfRecord()).first;
+    auto place = ofBook->second.find(record);
+    const bool isNew = place == ofBook->second.end();
+    if (isNew) place = ofBook->second.emplace(std::string(record), records_.size()).first;
     std::optional<MemoryState> before;
     int elapsedDays = 0;
     if (isNew) {
         RecordSchedule added;
-        added.book = book;
-        added.record = record;
+        added.book = std::string(book);
+        added.record = std::string(record);
         records_.push_back(std::move(added));
     } else {
         const RecordSchedule& known = records_[place->second];
@@ -50,8 +53,7 @@ void ReviewSchedule::SetDesiredRetention(double desiredRetention) {
     }
 }
 
-const RecordSchedule* ReviewSchedule::Find(const std::string& book,
-                                           const std::string& record) const {
+const RecordSchedule* ReviewSchedule::Find(std::string_view book, std::string_view record) const {
     const auto ofBook = index_.find(book);
     if (ofBook == index_.end()) return nullptr;
     const auto place = ofBook->second.find(record);
@@ -104,6 +106,12 @@ ReviewSchedule ReplayAttempts(const std::vector<studyLog::MarkedAttempt>& attemp
                               double desiredRetention) {
     ReviewSchedule schedule(desiredRetention);
     for (const studyLog::MarkedAttempt& attempt : attempts) schedule.Add(attempt);
+    return schedule;
+}
+
+ReviewSchedule ReplayLog(studyLog::StudyLog& log, double desiredRetention) {
+    ReviewSchedule schedule(desiredRetention);
+    log.ReadAllAttempts([&](const studyLog::MarkedAttempt& attempt) { schedule.Add(attempt); });
     return schedule;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -52,7 +53,7 @@ class ReviewSchedule {
     // clock was set back) counts as on the same day. An attempt whose time cannot be read is
     // left out: false.
     bool Add(const studyLog::MarkedAttempt& attempt);
-    void Add(const std::string& book, const std::string& record, StudyDay day,
+    void Add(std::string_view book, std::string_view record, StudyDay day,
              studyLog::Outcome outcome);
 
     // Schedules every record again for another desired retention (memories stay as they are).
@@ -61,7 +62,7 @@ class ReviewSchedule {
 
     // The tried records, in the order first tried.
     const std::vector<RecordSchedule>& records() const { return records_; }
-    const RecordSchedule* Find(const std::string& book, const std::string& record) const;
+    const RecordSchedule* Find(std::string_view book, std::string_view record) const;
 
     // The predicted chance of recall of a record on `today`, 0 to 1.
     double Retrievability(const RecordSchedule& record, StudyDay today) const;
@@ -76,15 +77,26 @@ class ReviewSchedule {
     std::optional<StudyDay> NextDueAfter(StudyDay today) const;
 
   private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    using PlaceOfRecord = std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>>;
+
     Fsrs fsrs_;
     std::vector<RecordSchedule> records_;
     // Book, then record, to its place in records_.
-    std::map<std::string, std::unordered_map<std::string, std::size_t>> index_;
+    std::unordered_map<std::string, PlaceOfRecord, TextHash, std::equal_to<>> index_;
 };
 
-// The schedule of all `attempts`, given in the order marked (StudyLog::AllAttempts).
+// The schedule of all `attempts`, given in the order marked.
 ReviewSchedule ReplayAttempts(const std::vector<studyLog::MarkedAttempt>& attempts,
                               double desiredRetention = Fsrs::kDefaultRetention);
+// The schedule of every attempt in `log` (empty when there is none, or it cannot be read).
+ReviewSchedule ReplayLog(studyLog::StudyLog& log,
+                         double desiredRetention = Fsrs::kDefaultRetention);
 
 // The records of `book` (its folder's record file names) never tried.
 int CountNeverTried(const ReviewSchedule& schedule, const std::string& book,

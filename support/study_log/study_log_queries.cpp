@@ -82,17 +82,15 @@ RecordHistory StudyLog::History(const std::string& book, const std::string& reco
     return history;
 }
 
-std::vector<MarkedAttempt> StudyLog::AllAttempts() {
-    std::vector<MarkedAttempt> attempts;
-    Read(
+bool StudyLog::ReadAllAttempts(const std::function<void(const MarkedAttempt&)>& each) {
+    return Read(
         "SELECT book, record, marked, result FROM attempt_log ORDER BY id",
         [](sqlite::Statement&) {},
         [&](const sqlite::Statement& row) {
-            if (std::optional<Outcome> outcome = OutcomeOf(row.Text(3))) {
-                attempts.push_back({row.Text(0), row.Text(1), row.Text(2), *outcome});
+            if (std::optional<Outcome> outcome = OutcomeOf(std::string(row.TextView(3)))) {
+                each({row.TextView(0), row.TextView(1), row.TextView(2), *outcome});
             }
         });
-    return attempts;
 }
 
 int StudyLog::CurrentCycle(const std::string& book) {
