@@ -124,6 +124,13 @@ std::string Statement::Text(int column) const {
                        static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
 }
 
+std::string_view Statement::TextView(int column) const {
+    const unsigned char* text = sqlite3_column_text(statement_, column);
+    if (text == nullptr) return {};
+    return std::string_view(reinterpret_cast<const char*>(text),
+                            static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
 std::optional<std::int64_t> Statement::Integer(int column) const {
     if (sqlite3_column_type(statement_, column) == SQLITE_NULL) return std::nullopt;
     return sqlite3_column_int64(statement_, column);

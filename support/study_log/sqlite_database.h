@@ -56,6 +56,8 @@ class Statement {
 
     int Columns() const;
     std::string Text(int column) const;
+    // The same without a copy, valid until the next step.
+    std::string_view TextView(int column) const;
     std::optional<std::int64_t> Integer(int column) const;
 
   private:

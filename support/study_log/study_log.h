@@ -46,6 +46,15 @@ struct CycleTotals {
     std::optional<std::int64_t> seconds;  // of the timed attempts; nothing when none was
 };
 
+// One attempt as the log keeps it, for what reads all of them. The texts are views: a reader
+// keeps a copy of what it needs.
+struct MarkedAttempt {
+    std::string_view book;
+    std::string_view record;
+    std::string_view marked;  // local time, as in the log
+    Outcome outcome = Outcome::kSolved;
+};
+
 class StudyLog {
   public:
     // How long an attempt waits for another copy of the program to finish writing: long enough
@@ -69,6 +78,11 @@ class StudyLog {
     // when there is no log.
     std::map<std::string, Outcome> LastOutcomes(const std::string& book);
     RecordHistory History(const std::string& book, const std::string& record);
+    // Gives every attempt of every book to `each`, in the order marked (one query). Nothing
+    // (and nothing made) when there is no log; an attempt whose outcome the program does not
+    // know is left out. False when there is no log, or it could not be read (the user has
+    // been told why).
+    bool ReadAllAttempts(const std::function<void(const MarkedAttempt&)>& each);
 
     // The cycle a book is in (1 until a new one is started).
     int CurrentCycle(const std::string& book);

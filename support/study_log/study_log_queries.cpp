@@ -1,4 +1,5 @@
-// What the study log answers: the marks of a book, a record's history, the cycles of a book.
+// What the study log answers: the marks of a book, a record's history, every attempt, the
+// cycles of a book.
 #include "support/study_log/study_log.h"
 
 namespace studyLog {
@@ -79,6 +80,17 @@ RecordHistory StudyLog::History(const std::string& book, const std::string& reco
         },
         [&](const sqlite::Statement& row) { history = ResultsOfRow(row).history; });
     return history;
+}
+
+bool StudyLog::ReadAllAttempts(const std::function<void(const MarkedAttempt&)>& each) {
+    return Read(
+        "SELECT book, record, marked, result FROM attempt_log ORDER BY id",
+        [](sqlite::Statement&) {},
+        [&](const sqlite::Statement& row) {
+            if (std::optional<Outcome> outcome = OutcomeOf(std::string(row.TextView(3)))) {
+                each({row.TextView(0), row.TextView(1), row.TextView(2), *outcome});
+            }
+        });
 }
 
 int StudyLog::CurrentCycle(const std::string& book) {

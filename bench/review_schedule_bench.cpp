@@ -1,0 +1,100 @@
+// The review schedule of a log of 100,000 attempts over 200 books: reading the attempts and
+// replaying them into the whole schedule (counts, the records due and the next due day),
+// against reading the attempts alone, in the same run.
+//
+//   build/bench/bench_review_schedule [folder]     (default: the system's temporary folder;
+//                                                   goal: the whole schedule within 50 ms)
+//
+// The log is the one bench/study_log_fill.h makes, its marks spread over a year so that most
+// reviews are days apart, as a student's are. Timed in turns, 15 times each; the best time of
+// each is kept.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "study_log_fill.h"
+#include "support/review_schedule/review_schedule.h"
+#include "support/study_log/sqlite_database.h"
+#include "support/study_log/study_log.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kRuns = 15;
+
+double Milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// The fill marks every attempt at one time; spread them over 2026, in the order marked, about
+// 270 a day, at hours from 00:00 to 23:00 (some before a study day begins at 04:00).
+bool SpreadMarks(const std::string& path) {
+    sqlite::Database database;
+    if (!sqlite::Database::OpenFile(path, sqlite::Database::Open::kExisting, &database)) {
+        return false;
+    }
+    const sqlite::Result spread = database.Execute(
+        "UPDATE attempt_log SET marked = strftime('%Y-%m-%dT%H:%M:%S', '2026-01-01', "
+        "'+' || (id / 274) || ' days', '+' || (id % 24) || ' hours')");
+    if (!spread) std::fprintf(stderr, "%s\n", spread.message.c_str());
+    return static_cast<bool>(spread);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
+    const fs::path root =
+        base / ("quill-bench-review-" + std::to_string(Clock::now().time_since_epoch().count()));
+    fs::create_directories(root);
+    const std::string path = (root / "Quillmere-study.sqlite").string();
+    if (!quill_bench::FillStudyLog(path) || !SpreadMarks(path)) return 1;
+
+    studyLog::StudyLog log(path);
+    const reviewSchedule::StudyDay today = *reviewSchedule::StudyDayOfText("2027-01-01T12:00:00");
+    double bestRead = 1e9;
+    double bestWhole = 1e9;
+    std::size_t attempts = 0;
+    std::size_t records = 0;
+    reviewSchedule::ScheduleCounts counts;
+    std::size_t due = 0;
+    std::optional<reviewSchedule::StudyDay> next;
+    for (int run = 0; run < kRuns; ++run) {
+        // Reading alone: each attempt's texts copied out, as a reader that keeps them would.
+        Clock::time_point start = Clock::now();
+        std::size_t read = 0;
+        std::size_t bytes = 0;
+        log.ReadAllAttempts([&](const studyLog::MarkedAttempt& attempt) {
+            const std::string kept = std::string(attempt.book) + std::string(attempt.record) +
+                                     std::string(attempt.marked);
+            bytes += kept.size();
+            ++read;
+        });
+        bestRead = std::min(bestRead, Milliseconds(Clock::now() - start));
+        attempts = read + (bytes == 0 ? 1 : 0);
+
+        start = Clock::now();
+        const reviewSchedule::ReviewSchedule schedule = reviewSchedule::ReplayLog(log);
+        counts = schedule.Counts(today);
+        due = schedule.Due(today).size();
+        next = schedule.NextDueAfter(today);
+        bestWhole = std::min(bestWhole, Milliseconds(Clock::now() - start));
+        records = schedule.records().size();
+    }
+
+    std::printf("log:                       %zu attempts, %zu records tried\n", attempts, records);
+    std::printf(
+        "on 2027-01-01:             due %d (overdue %d), tomorrow %d, later %d; %zu listed\n",
+        counts.dueNow, counts.overdue, counts.dueTomorrow, counts.later, due);
+    std::printf("reading the attempts:      %.2f ms\n", bestRead);
+    std::printf("the whole schedule:        %.2f ms, ratio %.2fx (goal: within 50 ms)\n", bestWhole,
+                bestWhole / bestRead);
+    fs::remove_all(root);
+    return 0;
+}
