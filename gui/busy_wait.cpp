@@ -6,6 +6,9 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -40,13 +43,29 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
-// Keeps the input that reaches a window while installed, and hands it back in order. Text that
-// an input method commits goes to the focused control rather than to its window, and is kept
-// there. A close ends what the user meant to do: it is handed back, and nothing that came after
-// it, so that a window closed during the wait closes as it would have, and starts nothing more.
+// The window a receiver of input belongs to: itself, or the window of the control it is.
+QWindow* WindowOf(QObject* receiver) {
+    if (receiver->isWindowType()) return static_cast<QWindow*>(receiver);
+    if (receiver->isWidgetType()) return static_cast<QWidget*>(receiver)->window()->windowHandle();
+    return nullptr;
+}
+
+// Keeps the input that reaches the windows shown when it was made, and hands it back in order.
+// It is taken where it first arrives, at the window, before any control sees it; text that an
+// input method commits goes to the focused control rather than to its window, and is kept there.
+// A key is offered to its window as a possible shortcut before the window is given it: the keeper
+// takes that offer, so that no shortcut acts inside the wait; the key itself, handed back
+// afterwards, is offered again when it reaches its control, as every key posted to a control is.
+// A window opened during the wait (a message, a dialog) is not kept from its user. A close ends
+// what the user meant to do with that window: it is handed back, and nothing that came after it
+// for that window, so that it closes as it would have, and starts nothing more; the other windows
+// keep their input.
 class InputKeeper : public QObject {
   public:
-    InputKeeper() { QCoreApplication::instance()->installEventFilter(this); }
+    InputKeeper() {
+        for (QWindow* window : QGuiApplication::allWindows()) watched_.emplace_back(window);
+        QCoreApplication::instance()->installEventFilter(this);
+    }
     ~InputKeeper() override { QCoreApplication::instance()->removeEventFilter(this); }
 
     // Posts what was kept to the windows and controls it was meant for, in the order it came.
@@ -59,23 +78,35 @@ class InputKeeper : public QObject {
     }
 
   protected:
-    // Input is taken where it first arrives, at the window, before any control sees it.
     bool eventFilter(QObject* receiver, QEvent* event) override {
         const bool committedText = event->type() == QEvent::InputMethod;
         if (!committedText && (!receiver->isWindowType() || !IsUserInput(event->type()))) {
             return false;
         }
-        if (!closed_) {
+        QWindow* window = WindowOf(receiver);
+        if (!Holds(watched_, window)) return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        if (!Holds(closed_, window)) {
             kept_.emplace_back(QPointer<QObject>(receiver),
                                std::unique_ptr<QEvent>(event->clone()));
         }
-        if (event->type() == QEvent::Close) closed_ = true;
+        if (event->type() == QEvent::Close) closed_.emplace_back(window);
         return true;
     }
 
   private:
+    static bool Holds(const std::vector<QPointer<QWindow>>& windows, const QWindow* window) {
+        return window != nullptr &&
+               std::any_of(windows.begin(), windows.end(),
+                           [window](const QPointer<QWindow>& held) { return held == window; });
+    }
+
+    std::vector<QPointer<QWindow>> watched_;
+    std::vector<QPointer<QWindow>> closed_;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> kept_;
-    bool closed_ = false;
 };
 
 }  // namespace

@@ -48,31 +48,31 @@ bool StartsAsJpeg(const std::string& bytes) {
     return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xD8';
 }
 
-// What the file's own header says against showing it; None when nothing does.
+// What the file's own header says against showing it; kNone when nothing does.
 PageProblem CheckHeader(const std::string& bytes) {
-    if (!StartsAsJpeg(bytes)) return PageProblem::NotJpeg;
+    if (!StartsAsJpeg(bytes)) return PageProblem::kNotJpeg;
     const std::optional<jpeg::Header> header = jpeg::ReadHeader(bytes);
-    if (!header) return PageProblem::NotShown;
-    if (!WithinBound(header->width, header->height)) return PageProblem::TooLarge;
-    if (header->scans > kMostPageScans) return PageProblem::NotShown;
-    return PageProblem::None;
+    if (!header) return PageProblem::kNotShown;
+    if (!WithinBound(header->width, header->height)) return PageProblem::kTooLarge;
+    if (header->scans > kMostPageScans) return PageProblem::kNotShown;
+    return PageProblem::kNone;
 }
 
 }  // namespace
 
 PageImage ReadPageImage(const std::string& path, QSize box, const std::function<bool()>& stopped) {
-    if (path.empty()) return {QImage(), PageProblem::NoPage};
+    if (path.empty()) return {QImage(), PageProblem::kNoPage};
     const platform::FileHead head = platform::ReadFileHead(path, kPageReadLimit);
     if (head.status == platform::HeadStatus::kRead && head.stamp.length > kPageReadLimit) {
-        return {QImage(), PageProblem::TooLarge};
+        return {QImage(), PageProblem::kTooLarge};
     }
-    if (!head.Whole()) return {QImage(), PageProblem::NotShown};
+    if (!head.Whole()) return {QImage(), PageProblem::kNotShown};
     return DecodePageImage(head.bytes, box, stopped);
 }
 
 PageImage DecodePageImage(const std::string& bytes, QSize box,
                           const std::function<bool()>& stopped) {
-    if (const PageProblem problem = CheckHeader(bytes); problem != PageProblem::None) {
+    if (const PageProblem problem = CheckHeader(bytes); problem != PageProblem::kNone) {
         return {QImage(), problem};
     }
     StoppableBytes device(bytes, stopped);
@@ -85,15 +85,15 @@ PageImage DecodePageImage(const std::string& bytes, QSize box,
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) return {QImage(), PageProblem::NotShown};
-    if (!WithinBound(size.width(), size.height())) return {QImage(), PageProblem::TooLarge};
+    if (!size.isValid() || size.isEmpty()) return {QImage(), PageProblem::kNotShown};
+    if (!WithinBound(size.width(), size.height())) return {QImage(), PageProblem::kTooLarge};
     // Decoded at the size shown, which for a JPEG costs a fraction of the whole; Qt's
     // allocation limit stays as it is.
     reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage page = reader.read();
-    if (stopped && stopped()) return {QImage(), PageProblem::Stopped};
-    if (page.isNull()) return {QImage(), PageProblem::NotShown};
-    return {std::move(page), PageProblem::None};
+    if (stopped && stopped()) return {QImage(), PageProblem::kStopped};
+    if (page.isNull()) return {QImage(), PageProblem::kNotShown};
+    return {std::move(page), PageProblem::kNone};
 }
 
 }  // namespace quill

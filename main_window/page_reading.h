@@ -27,21 +27,21 @@ inline constexpr long long kLargestPagePixels = 72'000'000;
 inline constexpr int kMostPageScans = 100;
 
 enum class PageProblem {
-    None,      // the page is shown
-    NoPage,    // the record has no page image
-    NotJpeg,   // the file does not hold a JPEG image
-    TooLarge,  // it declares more than the program shows
-    NotShown,  // it cannot be read or decoded
-    Stopped,   // the reading was stopped before the end
+    kNone,      // the page is shown
+    kNoPage,    // the record has no page image
+    kNotJpeg,   // the file does not hold a JPEG image
+    kTooLarge,  // it declares more than the program shows
+    kNotShown,  // it cannot be read or decoded
+    kStopped,   // the reading was stopped before the end
 };
 
 struct PageImage {
     QImage image;  // scaled to fit the box asked for; null when there is none to show
-    PageProblem problem = PageProblem::NoPage;
+    PageProblem problem = PageProblem::kNoPage;
 };
 
 // Reads the JPEG image at `path` scaled to fit `box` device pixels. `stopped`, when given, is
-// asked as the file is decoded; once it answers true, the reading ends soon with Stopped.
+// asked as the file is decoded; once it answers true, the reading ends soon with kStopped.
 PageImage ReadPageImage(const std::string& path, QSize box,
                         const std::function<bool()>& stopped = {});
 

@@ -26,11 +26,11 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
 // The one line said in place of a page that is not shown.
 QString PageReason(quill::PageProblem problem) {
     switch (problem) {
-        case quill::PageProblem::NoPage:
+        case quill::PageProblem::kNoPage:
             return Text(modConst::kPreviewNoPage);
-        case quill::PageProblem::NotJpeg:
+        case quill::PageProblem::kNotJpeg:
             return Text(modConst::kPreviewPageNotJpeg);
-        case quill::PageProblem::TooLarge:
+        case quill::PageProblem::kTooLarge:
             return Text(modConst::kPreviewPageTooLarge);
         default:
             return Text(modConst::kPreviewPageNotShown);

@@ -69,7 +69,7 @@ RecordPreview BuildPreview(const std::string& folder, const std::string& recordN
     preview.notes = ReadNotes(path + std::string(modConst::kCompanionSuffix));
     preview.pagePath = PageImagePath(folder, recordName);
     preview.pageBox = pageBox;
-    if (preview.pagePath.empty()) preview.page = PageImage{QImage(), PageProblem::NoPage};
+    if (preview.pagePath.empty()) preview.page = PageImage{QImage(), PageProblem::kNoPage};
     return preview;
 }
 

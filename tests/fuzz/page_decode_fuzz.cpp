@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     const QSize box(360, 500);
     const quill::PageImage page = quill::DecodePageImage(input, box);
-    if (page.image.isNull() != (page.problem != quill::PageProblem::None)) std::abort();
+    if (page.image.isNull() != (page.problem != quill::PageProblem::kNone)) std::abort();
     if (page.image.width() > box.width() || page.image.height() > box.height()) std::abort();
     return 0;
 }
