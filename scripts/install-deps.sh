@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libsqlite3-dev sqlite3
   libgtest-dev googletest
   clang clang-format libclang-rt-14-dev git
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick libx11-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xdg-utils
   g++-mingw-w64-x86-64-posix wine wine64 libwine locales unzip
