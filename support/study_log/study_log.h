@@ -46,6 +46,15 @@ struct CycleTotals {
     std::optional<std::int64_t> seconds;  // of the timed attempts; nothing when none was
 };
 
+// One attempt as the log keeps it.
+struct Attempt {
+    std::string book;
+    std::string record;
+    std::string marked;  // local time, as in the log
+    Outcome outcome = Outcome::kSolved;
+    std::optional<std::int64_t> seconds;  // nothing when it was not timed
+};
+
 class StudyLog {
   public:
     // How long an attempt waits for another copy of the program to finish writing: long enough
@@ -69,6 +78,10 @@ class StudyLog {
     // when there is no log.
     std::map<std::string, Outcome> LastOutcomes(const std::string& book);
     RecordHistory History(const std::string& book, const std::string& record);
+
+    // The attempts at a book, or at every book when `book` is empty, in the order they were
+    // marked. Empty (and nothing made) when there is no log.
+    std::vector<Attempt> Attempts(const std::string& book);
 
     // The cycle a book is in (1 until a new one is started).
     int CurrentCycle(const std::string& book);

@@ -81,6 +81,20 @@ RecordHistory StudyLog::History(const std::string& book, const std::string& reco
     return history;
 }
 
+std::vector<Attempt> StudyLog::Attempts(const std::string& book) {
+    std::vector<Attempt> attempts;
+    Read(
+        "SELECT book, record, marked, result, seconds FROM attempt_log "
+        "WHERE ?1 = '' OR book = ?1 ORDER BY id",
+        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        [&](const sqlite::Statement& row) {
+            const std::optional<Outcome> outcome = OutcomeOf(row.Text(3));
+            if (!outcome) return;
+            attempts.push_back({row.Text(0), row.Text(1), row.Text(2), *outcome, row.Integer(4)});
+        });
+    return attempts;
+}
+
 int StudyLog::CurrentCycle(const std::string& book) {
     int cycle = 1;
     Read(
