@@ -43,6 +43,16 @@ SolvingTimesChart::SolvingTimesChart(QWidget* parent) : ChartWidget(parent) {
 
 void SolvingTimesChart::SetTimes(studyLog::SolvingTimes times) {
     times_ = std::move(times);
+    // Found once here, as every place of an item is measured from them.
+    slowest_ = 1;
+    for (const studyLog::RecordTimes& record : times_.records) {
+        slowest_ =
+            std::max(slowest_, *std::max_element(record.seconds.begin(), record.seconds.end()));
+    }
+    longestMedian_ = 1;
+    for (const studyLog::MovesMedian& median : times_.byMoves) {
+        longestMedian_ = std::max(longestMedian_, median.medianSeconds);
+    }
     DataChanged();
 }
 
@@ -151,19 +161,10 @@ SolvingTimesChart::Layout SolvingTimesChart::LayoutOf(const ChartPixels& at) con
     const int mediansTop = top + pointsHeight + between;
     layout.medians =
         QRect(left, mediansTop, std::max(1, right - left), std::max(1, bottom - mediansTop));
-    std::int64_t slowest = 1;
-    for (const studyLog::RecordTimes& record : times_.records) {
-        slowest =
-            std::max(slowest, *std::max_element(record.seconds.begin(), record.seconds.end()));
-    }
-    layout.pointsStep = TimeStep(slowest);
-    layout.pointsMax = RoundUp(slowest, layout.pointsStep);
-    std::int64_t longestMedian = 1;
-    for (const studyLog::MovesMedian& median : times_.byMoves) {
-        longestMedian = std::max(longestMedian, median.medianSeconds);
-    }
-    layout.mediansStep = TimeStep(longestMedian);
-    layout.mediansMax = RoundUp(longestMedian, layout.mediansStep);
+    layout.pointsStep = TimeStep(slowest_);
+    layout.pointsMax = RoundUp(slowest_, layout.pointsStep);
+    layout.mediansStep = TimeStep(longestMedian_);
+    layout.mediansMax = RoundUp(longestMedian_, layout.mediansStep);
     const int records = std::max<int>(1, static_cast<int>(times_.records.size()));
     layout.recordPitch = static_cast<int>(
         std::min<std::int64_t>(static_cast<std::int64_t>(layout.points.width()) * 1024 / records,

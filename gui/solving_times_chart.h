@@ -58,6 +58,8 @@ class SolvingTimesChart : public ChartWidget {
     void DrawMedians(QPainter& painter, const ChartPixels& at, const Layout& layout) const;
 
     studyLog::SolvingTimes times_;
+    std::int64_t slowest_ = 1;        // the longest time of a record
+    std::int64_t longestMedian_ = 1;  // the longest median
 };
 
 }  // namespace quill
