@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     if (!quill_bench::FillStudyLog(path) || !SpreadMarks(path)) return 1;
 
     studyLog::StudyLog log(path);
-    const reviewSchedule::StudyDay today = *reviewSchedule::StudyDayOfText("2027-01-01T12:00:00");
+    const reviewSchedule::StudyDay today = *studyDay::StudyDayOfLocalText("2027-01-01T12:00:00");
     double bestRead = 1e9;
     double bestWhole = 1e9;
     std::size_t attempts = 0;
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         Clock::time_point start = Clock::now();
         std::size_t read = 0;
         std::size_t bytes = 0;
-        log.ReadAllAttempts([&](const studyLog::MarkedAttempt& attempt) {
+        log.ReadAttempts("", [&](const studyLog::MarkedAttempt& attempt) {
             const std::string kept = std::string(attempt.book) + std::string(attempt.record) +
                                      std::string(attempt.marked);
             bytes += kept.size();

@@ -140,6 +140,38 @@ inline constexpr std::string_view kResultsRecordsName = "棋譜ごとの成績";
 inline constexpr std::string_view kResultsCyclesName = "周回ごとの成績";
 inline constexpr std::string_view kResultsTotalsName = "今の周回の合計";
 
+// The pictures of progress: the streaks line ("連続 N日　最長 N日　学習日数 N日　合計 H時間M分"),
+// the calendar's months, weekdays, legend and day, the cycles' bars, the solving times, and the
+// names a screen reader gives the charts.
+inline constexpr std::string_view kProgressStreak = "連続 ";
+inline constexpr std::string_view kProgressLongest = "最長 ";
+inline constexpr std::string_view kProgressDaysStudied = "学習日数 ";
+inline constexpr std::string_view kProgressTotal = "合計 ";
+inline constexpr std::string_view kProgressDays = "日";
+inline constexpr std::string_view kProgressGap = "　";
+inline constexpr std::string_view kProgressYear = "年";
+inline constexpr std::string_view kProgressMonth = "月";
+// Monday first, one character each.
+inline constexpr std::string_view kProgressWeekdays = "月火水木金土日";
+inline constexpr std::string_view kProgressAttemptsSuffix = "回";
+inline constexpr std::string_view kProgressRange = "〜";
+inline constexpr std::string_view kProgressDate = "日付";
+inline constexpr std::string_view kProgressAttempts = "回数";
+inline constexpr std::string_view kProgressTime = "時間";
+inline constexpr std::string_view kProgressSuccessRate = "正解率";
+inline constexpr std::string_view kProgressMoves = "手数";
+inline constexpr std::string_view kProgressMovesSuffix = "手";
+inline constexpr std::string_view kProgressMedian = "中央値";
+inline constexpr std::string_view kProgressLatest = "最後";
+inline constexpr std::string_view kProgressCalendarName = "学習の記録（日ごと）";
+inline constexpr std::string_view kProgressCyclesName = "周回ごとの結果";
+inline constexpr std::string_view kProgressTimesName = "解くのにかかった時間";
+inline constexpr std::string_view kProgressByRecord = "棋譜ごと";
+inline constexpr std::string_view kProgressByMoves = "手数ごとの中央値";
+inline constexpr std::string_view kProgressUntimedPrefix = "時間のない解けた挑戦 ";
+inline constexpr std::string_view kProgressNoTimePrefix = "時間のない棋譜 ";
+inline constexpr std::string_view kProgressNoData = "まだ記録がありません";
+
 // The preview of a record: its reasons for showing no board, and its captions.
 inline constexpr std::string_view kPreviewMissing = "ファイルが見つかりません";
 inline constexpr std::string_view kPreviewNotAFile = "ファイルではありません";

@@ -13,7 +13,7 @@ Rating RatingOf(studyLog::Outcome outcome) {
 ReviewSchedule::ReviewSchedule(double desiredRetention) : fsrs_(desiredRetention) {}
 
 bool ReviewSchedule::Add(const studyLog::MarkedAttempt& attempt) {
-    const std::optional<StudyDay> day = StudyDayOfText(attempt.marked);
+    const std::optional<StudyDay> day = studyDay::StudyDayOfLocalText(attempt.marked);
     if (!day) return false;
     Add(attempt.book, attempt.record, *day, attempt.outcome);
     return true;
@@ -111,7 +111,7 @@ ReviewSchedule ReplayAttempts(const std::vector<studyLog::MarkedAttempt>& attemp
 
 ReviewSchedule ReplayLog(studyLog::StudyLog& log, double desiredRetention) {
     ReviewSchedule schedule(desiredRetention);
-    log.ReadAllAttempts([&](const studyLog::MarkedAttempt& attempt) { schedule.Add(attempt); });
+    log.ReadAttempts("", [&](const studyLog::MarkedAttempt& attempt) { schedule.Add(attempt); });
     return schedule;
 }
 

@@ -9,13 +9,16 @@
 #include <vector>
 
 #include "support/review_schedule/fsrs.h"
-#include "support/review_schedule/study_day.h"
+#include "support/study_day.h"
 #include "support/study_log/study_log.h"
 
 // When each record is next due for review, computed by replaying the study log's attempts
 // through FSRS-6 (docs/STUDY-LOG.md): nothing of the schedule is stored. Plain data, on any
 // thread.
 namespace reviewSchedule {
+
+// A study day, as support/study_day.h numbers it.
+using StudyDay = int;
 
 // The desired retentions the program offers.
 constexpr double kLeastRetention = 0.70;

@@ -46,13 +46,23 @@ struct CycleTotals {
     std::optional<std::int64_t> seconds;  // of the timed attempts; nothing when none was
 };
 
-// One attempt as the log keeps it, for what reads all of them. The texts are views: a reader
+// One attempt as the log keeps it.
+struct Attempt {
+    std::string book;
+    std::string record;
+    std::string marked;  // local time, as in the log
+    Outcome outcome = Outcome::kSolved;
+    std::optional<std::int64_t> seconds;  // nothing when it was not timed
+};
+
+// The same, as a reader is handed it while the query runs: the texts are views, so a reader
 // keeps a copy of what it needs.
 struct MarkedAttempt {
     std::string_view book;
     std::string_view record;
-    std::string_view marked;  // local time, as in the log
+    std::string_view marked;
     Outcome outcome = Outcome::kSolved;
+    std::optional<std::int64_t> seconds;
 };
 
 class StudyLog {
@@ -78,11 +88,14 @@ class StudyLog {
     // when there is no log.
     std::map<std::string, Outcome> LastOutcomes(const std::string& book);
     RecordHistory History(const std::string& book, const std::string& record);
-    // Gives every attempt of every book to `each`, in the order marked (one query). Nothing
-    // (and nothing made) when there is no log; an attempt whose outcome the program does not
-    // know is left out. False when there is no log, or it could not be read (the user has
-    // been told why).
-    bool ReadAllAttempts(const std::function<void(const MarkedAttempt&)>& each);
+    // Gives every attempt at a book, or at every book when `book` is empty, to `each`, in the
+    // order marked (one query). Nothing (and nothing made) when there is no log; an attempt
+    // whose outcome the program does not know is left out. False when there is no log, or it
+    // could not be read (the user has been told why).
+    bool ReadAttempts(const std::string& book,
+                      const std::function<void(const MarkedAttempt&)>& each);
+    // The same, kept.
+    std::vector<Attempt> Attempts(const std::string& book);
 
     // The cycle a book is in (1 until a new one is started).
     int CurrentCycle(const std::string& book);

@@ -82,15 +82,26 @@ RecordHistory StudyLog::History(const std::string& book, const std::string& reco
     return history;
 }
 
-bool StudyLog::ReadAllAttempts(const std::function<void(const MarkedAttempt&)>& each) {
+bool StudyLog::ReadAttempts(const std::string& book,
+                            const std::function<void(const MarkedAttempt&)>& each) {
     return Read(
-        "SELECT book, record, marked, result FROM attempt_log ORDER BY id",
-        [](sqlite::Statement&) {},
+        "SELECT book, record, marked, result, seconds FROM attempt_log "
+        "WHERE ?1 = '' OR book = ?1 ORDER BY id",
+        [&](sqlite::Statement& query) { query.Bind(1, book); },
         [&](const sqlite::Statement& row) {
             if (std::optional<Outcome> outcome = OutcomeOf(std::string(row.TextView(3)))) {
-                each({row.TextView(0), row.TextView(1), row.TextView(2), *outcome});
+                each({row.TextView(0), row.TextView(1), row.TextView(2), *outcome, row.Integer(4)});
             }
         });
+}
+
+std::vector<Attempt> StudyLog::Attempts(const std::string& book) {
+    std::vector<Attempt> attempts;
+    ReadAttempts(book, [&](const MarkedAttempt& attempt) {
+        attempts.push_back({std::string(attempt.book), std::string(attempt.record),
+                            std::string(attempt.marked), attempt.outcome, attempt.seconds});
+    });
+    return attempts;
 }
 
 int StudyLog::CurrentCycle(const std::string& book) {

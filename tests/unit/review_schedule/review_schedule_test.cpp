@@ -76,46 +76,23 @@ TEST(ReviewSchedule, ReplaysARecordsAttemptsByStudyDay) {
         SCOPED_TRACE(test.name);
         ReviewSchedule schedule;
         for (const Mark& mark : test.marks) {
-            EXPECT_TRUE(schedule.Add({"A", "p001.kif", mark.marked, mark.outcome}));
+            EXPECT_TRUE(schedule.Add({"A", "p001.kif", mark.marked, mark.outcome, {}}));
         }
         ASSERT_EQ(schedule.records().size(), 1u);
         const reviewSchedule::RecordSchedule& record = schedule.records()[0];
         EXPECT_NEAR(record.step.memory.stability, test.stability, 1e-8);
         EXPECT_NEAR(record.step.memory.difficulty, test.difficulty, 1e-8);
-        EXPECT_EQ(reviewSchedule::DateText(record.due), test.due);
+        EXPECT_EQ(studyDay::DateText(record.due), test.due);
         EXPECT_EQ(record.attempts, static_cast<int>(test.marks.size()));
         EXPECT_EQ(record.last, test.marks.back().outcome);
     }
 }
 
-TEST(ReviewSchedule, TheStudyDayOfTheClockBeginsAtFour) {
-    const auto at = [](int day, int hour, int minute, int second) {
-        std::tm local{};
-        local.tm_year = 2026 - 1900;
-        local.tm_mon = 11;
-        local.tm_mday = day;
-        local.tm_hour = hour;
-        local.tm_min = minute;
-        local.tm_sec = second;
-        local.tm_isdst = -1;
-        return reviewSchedule::DateText(reviewSchedule::StudyDayOf(std::mktime(&local)));
-    };
-    EXPECT_EQ(at(9, 3, 59, 59), "2026-12-08");
-    EXPECT_EQ(at(9, 4, 0, 0), "2026-12-09");
-    EXPECT_EQ(at(1, 0, 0, 0), "2026-11-30");
-    for (const char* broken : {"", "2026-12-08", "2026-02-29T10:00:00", "2026-13-01T10:00:00",
-                               "2026-12-08T24:00:00", "2026/12/08T10:00:00", "２０２６-12-08"}) {
-        EXPECT_FALSE(reviewSchedule::StudyDayOfText(broken)) << broken;
-    }
-    EXPECT_EQ(reviewSchedule::DateText(*reviewSchedule::StudyDayOfText("2028-03-01T03:00:00")),
-              "2028-02-29");
-}
-
 TEST(ReviewSchedule, ARecordOfTheSameNameInTwoBooksIsTwoRecords) {
     ReviewSchedule schedule;
-    schedule.Add({"A", "p001.kif", "2026-12-08T10:00:00", Outcome::kSolved});
-    schedule.Add({"B", "p001.kif", "2026-12-08T10:05:00", Outcome::kFailed});
-    EXPECT_FALSE(schedule.Add({"B", "p001.kif", "yesterday", Outcome::kSolved}));
+    schedule.Add({"A", "p001.kif", "2026-12-08T10:00:00", Outcome::kSolved, {}});
+    schedule.Add({"B", "p001.kif", "2026-12-08T10:05:00", Outcome::kFailed, {}});
+    EXPECT_FALSE(schedule.Add({"B", "p001.kif", "yesterday", Outcome::kSolved, {}}));
     ASSERT_EQ(schedule.records().size(), 2u);
     EXPECT_EQ(schedule.Find("A", "p001.kif")->last, Outcome::kSolved);
     EXPECT_EQ(schedule.Find("B", "p001.kif")->last, Outcome::kFailed);
@@ -125,16 +102,16 @@ TEST(ReviewSchedule, ARecordOfTheSameNameInTwoBooksIsTwoRecords) {
 
 TEST(ReviewSchedule, CountsAndOrdersWhatIsDue) {
     const auto day = [](const char* date) {
-        return *reviewSchedule::StudyDayOfText(std::string(date) + "T12:00:00");
+        return *studyDay::StudyDayOfLocalText(std::string(date) + "T12:00:00");
     };
     ReviewSchedule schedule;
     // Due 12-09, 12-10, 12-09, 12-10 and 12-16 (ReplaysARecordsAttemptsByStudyDay).
-    schedule.Add({"B", "p002.kif", "2026-12-08T10:00:00", Outcome::kFailed});
-    schedule.Add({"A", "p002.kif", "2026-12-08T10:00:00", Outcome::kSolved});
-    schedule.Add({"A", "p001.kif", "2026-12-08T10:00:00", Outcome::kGaveUp});
-    schedule.Add({"A", "p003.kif", "2026-12-08T10:00:00", Outcome::kSolved});
-    schedule.Add({"A", "p004.kif", "2026-12-08T10:00:00", Outcome::kSolved});
-    schedule.Add({"A", "p004.kif", "2026-12-09T05:00:00", Outcome::kSolved});
+    schedule.Add({"B", "p002.kif", "2026-12-08T10:00:00", Outcome::kFailed, {}});
+    schedule.Add({"A", "p002.kif", "2026-12-08T10:00:00", Outcome::kSolved, {}});
+    schedule.Add({"A", "p001.kif", "2026-12-08T10:00:00", Outcome::kGaveUp, {}});
+    schedule.Add({"A", "p003.kif", "2026-12-08T10:00:00", Outcome::kSolved, {}});
+    schedule.Add({"A", "p004.kif", "2026-12-08T10:00:00", Outcome::kSolved, {}});
+    schedule.Add({"A", "p004.kif", "2026-12-09T05:00:00", Outcome::kSolved, {}});
 
     const reviewSchedule::ScheduleCounts counts = schedule.Counts(day("2026-12-10"));
     EXPECT_EQ(counts.dueNow, 4);
@@ -150,7 +127,7 @@ TEST(ReviewSchedule, CountsAndOrdersWhatIsDue) {
     }
     EXPECT_EQ(due, (std::vector<std::string>{"A/p001.kif 1", "B/p002.kif 1", "A/p002.kif 0",
                                              "A/p003.kif 0"}));
-    EXPECT_EQ(reviewSchedule::DateText(*schedule.NextDueAfter(day("2026-12-10"))), "2026-12-16");
+    EXPECT_EQ(studyDay::DateText(*schedule.NextDueAfter(day("2026-12-10"))), "2026-12-16");
     EXPECT_FALSE(schedule.NextDueAfter(day("2026-12-16")));
     EXPECT_NEAR(schedule.Retrievability(*schedule.Find("A", "p002.kif"), day("2026-12-11")),
                 0.88094796, 1e-8);
@@ -159,7 +136,7 @@ TEST(ReviewSchedule, CountsAndOrdersWhatIsDue) {
 
     // A higher retention brings reviews forward; the memories stay.
     schedule.SetDesiredRetention(0.97);
-    EXPECT_EQ(reviewSchedule::DateText(schedule.Find("A", "p004.kif")->due), "2026-12-11");
+    EXPECT_EQ(studyDay::DateText(schedule.Find("A", "p004.kif")->due), "2026-12-11");
     EXPECT_EQ(schedule.Counts(day("2026-12-11")).dueNow, 5);
 }
 

@@ -54,12 +54,12 @@ TEST_F(StudyLogTest, AllAttemptsComeInTheOrderMarked) {
         all.push_back(std::string(attempt.book) + "|" + std::string(attempt.record) + "|" +
                       std::string(attempt.marked) + "|" + studyLog::OutcomeText(attempt.outcome));
     };
-    EXPECT_FALSE(log.ReadAllAttempts(read));
+    EXPECT_FALSE(log.ReadAttempts("", read));
     EXPECT_FALSE(folder.Exists("Quillmere-study.sqlite"));
     ASSERT_TRUE(log.Record(kBook, "p012.kif", Outcome::kGaveUp));
     world.now = At(60);
     ASSERT_TRUE(log.Record("other", "p010.kif", Outcome::kSolved));
-    EXPECT_TRUE(log.ReadAllAttempts(read));
+    EXPECT_TRUE(log.ReadAttempts("", read));
     EXPECT_EQ(all, (std::vector<std::string>{kBook + "|p012.kif|2026-12-08T14:15:02|gave up",
                                              "other|p010.kif|2026-12-08T14:16:02|solved"}));
 }
