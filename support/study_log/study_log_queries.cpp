@@ -1,5 +1,6 @@
 // What the study log answers: the marks of a book, a record's history, the cycles of a book.
 #include "support/study_log/study_log.h"
+#include "support/utf8_escape.h"
 
 namespace studyLog {
 namespace {
@@ -16,6 +17,31 @@ SELECT g.record, g.attempts, a.result, a.seconds, g.best, g.total, g.timed
 FROM grouped AS g JOIN attempt_log AS a ON a.id = g.last_id ORDER BY g.record
 )sql";
 
+// The attempts of a book's current cycle (the first when the book has none yet).
+constexpr std::string_view kInCurrentCycle =
+    "cycle = (SELECT coalesce(max(cycle), 1) FROM cycle_log WHERE book = ?1)";
+
+// The totals of each cycle of a book, as the view `cycles` has them, from the tables.
+constexpr std::string_view kCyclesOfBook = R"sql(
+WITH last AS (
+    SELECT cycle, result,
+           row_number() OVER (PARTITION BY cycle, record ORDER BY id DESC) AS newest
+    FROM attempt_log WHERE book = ?1),
+results AS (
+    SELECT cycle, sum(result = 'solved') AS solved, sum(result = 'failed') AS failed,
+           sum(result = 'gave up') AS gave_up, count(*) AS records
+    FROM last WHERE newest = 1 GROUP BY cycle),
+totals AS (
+    SELECT cycle, count(*) AS attempts, sum(seconds) AS seconds
+    FROM attempt_log WHERE book = ?1 GROUP BY cycle)
+SELECT c.cycle, c.started, coalesce(r.records, 0), coalesce(r.solved, 0),
+       coalesce(r.failed, 0), coalesce(r.gave_up, 0), coalesce(t.attempts, 0), t.seconds
+FROM cycle_log AS c
+LEFT JOIN results AS r ON r.cycle = c.cycle
+LEFT JOIN totals AS t ON t.cycle = c.cycle
+WHERE c.book = ?1 ORDER BY c.cycle
+)sql";
+
 std::string ResultsQuery(std::string_view filter) {
     std::string sql(kResultsOfRecords);
     const std::string placeholder = "%FILTER%";
@@ -25,7 +51,7 @@ std::string ResultsQuery(std::string_view filter) {
 
 RecordResults ResultsOfRow(const sqlite::Statement& row) {
     RecordResults results;
-    results.record = row.Text(0);
+    results.record = utf8::Unescaped(row.Text(0));
     results.history.attempts = static_cast<int>(row.Integer(1).value_or(0));
     results.history.last = OutcomeOf(row.Text(2));
     results.history.lastSeconds = row.Integer(3);
@@ -59,23 +85,40 @@ std::map<std::string, Outcome> StudyLog::LastOutcomes(const std::string& book) {
     std::map<std::string, Outcome> outcomes;
     // With max(), SQLite takes the other columns from the row of the greatest id.
     Read(
-        "SELECT record, result, max(id) FROM attempt_log WHERE book = ?1 GROUP BY record",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        "SELECT record, result, max(id) FROM attempt_log WHERE book = ?1 AND " +
+            std::string(kInCurrentCycle) + " GROUP BY record",
+        [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) {
             if (std::optional<Outcome> outcome = OutcomeOf(row.Text(1))) {
-                outcomes.emplace(row.Text(0), *outcome);
+                outcomes.emplace(utf8::Unescaped(row.Text(0)), *outcome);
             }
         });
     return outcomes;
 }
 
 RecordHistory StudyLog::History(const std::string& book, const std::string& record) {
+    return HistoryAmong(book, record, "record = ?2");
+}
+
+CycleHistory StudyLog::HistoryInCycle(const std::string& book, const std::string& record) {
+    CycleHistory history;
+    history.cycle = CurrentCycle(book);
+    history.all = History(book, record);
+    history.inCycle =
+        history.cycle == 1
+            ? history.all
+            : HistoryAmong(book, record, "record = ?2 AND " + std::string(kInCurrentCycle));
+    return history;
+}
+
+RecordHistory StudyLog::HistoryAmong(const std::string& book, const std::string& record,
+                                     const std::string& filter) {
     RecordHistory history;
     Read(
-        ResultsQuery("record = ?2"),
+        ResultsQuery(filter),
         [&](sqlite::Statement& query) {
-            query.Bind(1, book);
-            query.Bind(2, record);
+            query.Bind(1, utf8::Escaped(book));
+            query.Bind(2, utf8::Escaped(record));
         },
         [&](const sqlite::Statement& row) { history = ResultsOfRow(row).history; });
     return history;
@@ -85,7 +128,7 @@ int StudyLog::CurrentCycle(const std::string& book) {
     int cycle = 1;
     Read(
         "SELECT max(cycle) FROM cycle_log WHERE book = ?1",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) { cycle = std::max(cycle, IntegerOf(row, 0)); });
     return cycle;
 }
@@ -95,7 +138,7 @@ std::vector<RecordResults> StudyLog::CycleResults(const std::string& book, int c
     Read(
         ResultsQuery("cycle = ?2"),
         [&](sqlite::Statement& query) {
-            query.Bind(1, book);
+            query.Bind(1, utf8::Escaped(book));
             query.Bind(2, static_cast<std::int64_t>(cycle));
         },
         [&](const sqlite::Statement& row) { results.push_back(ResultsOfRow(row)); });
@@ -105,9 +148,7 @@ std::vector<RecordResults> StudyLog::CycleResults(const std::string& book, int c
 std::vector<CycleTotals> StudyLog::Cycles(const std::string& book) {
     std::vector<CycleTotals> cycles;
     Read(
-        "SELECT cycle, started, records, solved, failed, gave_up, attempts, seconds "
-        "FROM cycles WHERE book = ?1 ORDER BY cycle",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        kCyclesOfBook, [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) {
             CycleTotals totals;
             totals.cycle = IntegerOf(row, 0);

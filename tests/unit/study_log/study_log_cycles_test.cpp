@@ -105,8 +105,8 @@ TEST_F(StudyLogTest, CsvKeepsJapaneseCommasAndQuotesWhole) {
     ASSERT_TRUE(log.ExportCsv(csv, book, false));
     EXPECT_EQ(folder.ReadFile("出力 先.csv"),
               "\xEF\xBB\xBF"
-              "book,record,started,marked,seconds,result\r\n"
-              "\"詰将棋, \"\"傑作\"\"集\",p001.kif,,2026-12-08T14:15:02,,solved\r\n");
+              "book,record,started,marked,seconds,result,cycle\r\n"
+              "\"詰将棋, \"\"傑作\"\"集\",p001.kif,,2026-12-08T14:15:02,,solved,1\r\n");
 
     // An existing file is replaced only when the caller says so.
     EXPECT_FALSE(log.ExportCsv(csv, "", false));
