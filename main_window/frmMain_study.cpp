@@ -135,7 +135,8 @@ void frmMain::ShowOutcomes() {
 }
 
 std::string frmMain::HistoryOf(const std::string& record) {
-    return studyLog::HistoryLine(studyLog_->History(quill::SelectedEntry(*ui->lstFolder), record));
+    return studyLog::HistoryLine(
+        studyLog_->HistoryInCycle(quill::SelectedEntry(*ui->lstFolder), record));
 }
 
 void frmMain::MarkAttempt(Outcome outcome) {

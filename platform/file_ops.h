@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -33,6 +34,17 @@ bool DeleteFileAt(const std::string& path);
 // Gives `from` the name `to` in the same folder, never replacing anything that stands at `to`.
 // False, with the system's reason in `reason` when given, when it was not moved.
 bool MoveToNewName(const std::string& from, const std::string& to, std::string* reason = nullptr);
+
+// Makes `content` the whole of the file at `path`, new or replacing the file there: written in
+// full to a temporary file beside it and flushed to the disk, then put in its place in one step,
+// so that a failure part way (a full disk) leaves what stood at `path` exactly as it was. Never
+// opens `path` itself. False, with the system's reason in `reason` when given, on failure.
+bool WriteFileReplacing(const std::string& path, std::string_view content,
+                        std::string* reason = nullptr);
+
+// Whether two paths lead to the same file or folder, by the system's identity of it (through a
+// link, a hard link, another spelling of the same folder); false when either cannot be looked at.
+bool SameEntry(const std::string& first, const std::string& second);
 
 // What stands at a path, without following a link that stands there.
 enum class EntryKind {

@@ -111,6 +111,26 @@ bool MoveToNewName(const std::string& from, const std::string& to, std::string* 
     return true;
 }
 
+bool WriteFileReplacing(const std::string& path, std::string_view content, std::string* reason) {
+    const std::string what = Cannot("write", path);
+    if (!IsUsablePath(path)) return Fail(reason, what, posix::ErrorText(EINVAL));
+    int error = 0;
+    posix::TemporaryFileBeside temporary(path, error);
+    if (temporary.valid()) error = posix::WriteAll(temporary.fd(), content);
+    if (error == 0) error = temporary.Finish();
+    if (error == 0) error = temporary.Replace(path);
+    if (error != 0) return Fail(reason, what, posix::ErrorText(error));
+    return true;
+}
+
+bool SameEntry(const std::string& first, const std::string& second) {
+    struct stat one;
+    struct stat other;
+    return IsUsablePath(first) && IsUsablePath(second) && stat(first.c_str(), &one) == 0 &&
+           stat(second.c_str(), &other) == 0 && one.st_dev == other.st_dev &&
+           one.st_ino == other.st_ino;
+}
+
 EntryKind EntryAt(const std::string& path) {
     if (!IsUsablePath(path)) return EntryKind::kNothing;
     struct stat info;

@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "file_ops.h"
@@ -11,6 +13,21 @@ namespace platform {
 namespace {
 
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
+
+// The volume and index that tell a file or folder from every other, through links.
+std::optional<BY_HANDLE_FILE_INFORMATION> IdentityOf(const std::string& path) {
+    const std::optional<std::wstring> wide = path.empty() ? std::nullopt : win32::Widen(path);
+    if (!wide) return std::nullopt;
+    // Without access to the content, and with the flag that lets a folder be opened.
+    const win32::FileHandle entry(CreateFileW(wide->c_str(), 0, win32::kShareAll, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!entry.valid() || GetFileType(entry.get()) != FILE_TYPE_DISK ||
+        GetFileInformationByHandle(entry.get(), &info) == 0) {
+        return std::nullopt;
+    }
+    return info;
+}
 
 // A failed copy: the side at fault, `path`, and why, in the system's words for `error`; without
 // an error, what stands at `path` is not a file on a disk.
@@ -75,6 +92,25 @@ bool MoveToNewName(const std::string& from, const std::string& to, std::string* 
         return Fail(reason, what, win32::ErrorText(GetLastError()));
     }
     return true;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view content, std::string* reason) {
+    const std::string what = Cannot("write", path);
+    const std::optional<std::wstring> wide = path.empty() ? std::nullopt : win32::Widen(path);
+    if (!wide) return Fail(reason, what, win32::ErrorText(ERROR_INVALID_NAME));
+    win32::TemporaryFileBeside temporary(*wide, L"qcv");
+    if (!temporary.valid() || !temporary.Write(content) || !temporary.Replace(*wide)) {
+        return Fail(reason, what, win32::ErrorText(GetLastError()));
+    }
+    return true;
+}
+
+bool SameEntry(const std::string& first, const std::string& second) {
+    const std::optional<BY_HANDLE_FILE_INFORMATION> one = IdentityOf(first);
+    const std::optional<BY_HANDLE_FILE_INFORMATION> other = IdentityOf(second);
+    return one && other && one->dwVolumeSerialNumber == other->dwVolumeSerialNumber &&
+           one->nFileIndexHigh == other->nFileIndexHigh &&
+           one->nFileIndexLow == other->nFileIndexLow;
 }
 
 // The attributes can be read even of a file that another program holds locked.

@@ -56,7 +56,7 @@ fi
 fuzz=build-test-fuzz
 cmake --preset linux-fuzz
 cmake --build "$fuzz" -j"$(nproc)" --target profile_read_fuzz command_line_fuzz record_read_fuzz \
-  page_header_fuzz page_decode_fuzz
+  page_header_fuzz page_decode_fuzz study_log_fuzz
 ctest --test-dir "$fuzz" --output-on-failure -L fuzz || failed=1
 
 # The Windows program: Qt for Windows is built once into a cache outside the work tree and reused;

@@ -90,9 +90,15 @@ inline constexpr std::string_view kMsgStudyLogFull =
 inline constexpr std::string_view kMsgStudyLogBusy =
     "次の学習記録はほかのプログラムが使用中のため、記録できませんでした。";
 inline constexpr std::string_view kMsgStudyLogUnreadable = "次の学習記録を読めませんでした。";
+inline constexpr std::string_view kMsgStudyLogBusyReading =
+    "次の学習記録はほかのプログラムが使用中のため、記録の印を表示できませんでした。";
 inline constexpr std::string_view kMsgCsvExists =
     "次のファイルはすでにあるため、書き出しませんでした。";
 inline constexpr std::string_view kMsgCsvNotWritten = "次のファイルに書き出せませんでした。";
+inline constexpr std::string_view kMsgCsvIsTheLog =
+    "次のファイルは学習記録そのものなので、書き出しませんでした。";
+inline constexpr std::string_view kMsgCsvNotAFile =
+    "次の場所はふつうのファイルではないため、書き出しませんでした。";
 inline constexpr std::string_view kOutcomeSolved = "解けた";
 inline constexpr std::string_view kOutcomeFailed = "解けなかった";
 inline constexpr std::string_view kOutcomeGaveUp = "やめた";
@@ -105,6 +111,9 @@ inline constexpr std::string_view kHistoryTimesSuffix = "回";
 inline constexpr std::string_view kHistoryGap = "　";
 inline constexpr std::string_view kHistoryLast = "最後：";
 inline constexpr std::string_view kHistoryBest = "最速 ";
+// In a cycle after the first: "今回：1回 解けた（2分10秒）　全体：3回 最速 1分6秒".
+inline constexpr std::string_view kHistoryThisCycle = "今回：";
+inline constexpr std::string_view kHistoryAllCycles = "全体：";
 inline constexpr std::string_view kHistoryTimeOpen = "（";
 inline constexpr std::string_view kHistoryTimeClose = "）";
 inline constexpr std::string_view kDurationHours = "時間";

@@ -1,7 +1,10 @@
 #include "main_window/study/outcome_marks.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QListWidget>
 #include <QPainter>
+#include <algorithm>
 
 #include "gui/list_box.h"
 #include "gui/text_conversion.h"
@@ -9,6 +12,9 @@
 
 namespace quill {
 namespace {
+
+// Between the mark and the name, and between the mark and the row's end, in pixels.
+constexpr int kMarkPadding = 3;
 
 QString MarkOf(studyLog::Outcome outcome) {
     switch (outcome) {
@@ -58,16 +64,36 @@ void ShowOutcomes(QListWidget& list, const std::map<std::string, studyLog::Outco
 
 void OutcomeMarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
     const QVariant outcome = index.data(kOutcomeRole);
-    if (!outcome.isValid()) return;
+    if (!outcome.isValid()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
     const auto shown = static_cast<studyLog::Outcome>(outcome.toInt());
+    const QString mark = MarkOf(shown);
+    // The mark has a margin of its own at the right end of the row; a name too long for what is
+    // left is cut where the margin begins, as the list cuts one at its edge.
+    const int margin = option.fontMetrics.horizontalAdvance(mark) + 2 * kMarkPadding;
+    QStyleOptionViewItem item(option);
+    initStyleOption(&item, index);
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    // The row's end as far as the list shows it, when the list scrolls sideways.
+    int right = option.rect.right();
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
+        right = std::min(right, view->viewport()->rect().right());
+    }
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+    const int room = right - margin - text.left();
+    item.text = item.fontMetrics.elidedText(item.text, item.textElideMode, std::max(room, 0));
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
     painter->save();
     painter->setPen((option.state & QStyle::State_Selected) != 0
                         ? option.palette.color(QPalette::HighlightedText)
                         : ColourOf(shown));
-    painter->drawText(option.rect.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter,
-                      MarkOf(shown));
+    painter->drawText(
+        QRect(right - margin + 1, option.rect.top(), margin - kMarkPadding, option.rect.height()),
+        Qt::AlignRight | Qt::AlignVCenter, mark);
     painter->restore();
 }
 

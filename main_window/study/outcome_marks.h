@@ -23,7 +23,8 @@ void ShowOutcomes(QListWidget& list, const std::map<std::string, studyLog::Outco
 // Gives one entry its record's last outcome, or none.
 void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome);
 
-// Draws an entry as the list does, with its record's mark at the right end of the row: ○ solved,
+// Draws an entry as the list does, with its record's mark in a margin of its own at the right end
+// of the row (a name too long for the rest is cut where the margin begins): ○ solved,
 // × failed, △ given up, each in a colour of its own.
 class OutcomeMarkDelegate : public QStyledItemDelegate {
   public:

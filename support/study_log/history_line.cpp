@@ -51,4 +51,33 @@ std::string HistoryLine(const RecordHistory& history) {
     return line;
 }
 
+std::string HistoryLine(const CycleHistory& history) {
+    if (history.cycle <= 1) return HistoryLine(history.all);
+    if (history.all.attempts == 0) return {};
+    std::string line(modConst::kHistoryThisCycle);
+    if (history.inCycle.attempts == 0 || !history.inCycle.last) {
+        line += modConst::kResultsUntried;
+    } else {
+        line += std::to_string(history.inCycle.attempts);
+        line += modConst::kHistoryTimesSuffix;
+        line += ' ';
+        line += OutcomeLabel(*history.inCycle.last);
+        if (history.inCycle.lastSeconds) {
+            line += modConst::kHistoryTimeOpen;
+            line += DurationText(*history.inCycle.lastSeconds);
+            line += modConst::kHistoryTimeClose;
+        }
+    }
+    line += modConst::kHistoryGap;
+    line += modConst::kHistoryAllCycles;
+    line += std::to_string(history.all.attempts);
+    line += modConst::kHistoryTimesSuffix;
+    if (history.all.bestSeconds) {
+        line += ' ';
+        line += modConst::kHistoryBest;
+        line += DurationText(*history.all.bestSeconds);
+    }
+    return line;
+}
+
 }  // namespace studyLog

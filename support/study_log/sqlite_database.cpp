@@ -109,10 +109,6 @@ Result Statement::Run() {
     return result_;
 }
 
-void Statement::Reset() {
-    if (statement_ != nullptr) sqlite3_reset(statement_);
-}
-
 int Statement::Columns() const {
     return statement_ != nullptr ? sqlite3_column_count(statement_) : 0;
 }
@@ -199,7 +195,32 @@ Result Database::Execute(std::string_view sql) {
     }
 }
 
-void Database::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(handle_, milliseconds); }
+Result Database::SetBusyTimeout(int milliseconds) {
+    const int code = sqlite3_busy_timeout(handle_, milliseconds);
+    return code == SQLITE_OK ? Result{} : Failure(code, "open");
+}
+
+Result Database::TrustNothingInTheFile() {
+    struct Setting {
+        int option;
+        int value;
+    };
+    static constexpr Setting kSettings[] = {
+        {SQLITE_DBCONFIG_ENABLE_TRIGGER, 0},
+        {SQLITE_DBCONFIG_ENABLE_VIEW, 0},
+        {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0},
+        {SQLITE_DBCONFIG_DEFENSIVE, 1},
+    };
+    for (const Setting& setting : kSettings) {
+        int now = -1;
+        const int code = sqlite3_db_config(handle_, setting.option, setting.value, &now);
+        if (code != SQLITE_OK) return Failure(code, "open");
+        if (now != setting.value) {
+            return {Fault::kOther, "cannot open " + path_ + ": SQLite refused a setting"};
+        }
+    }
+    return {};
+}
 
 // ---- Transaction --------------------------------------------------------------------------
 

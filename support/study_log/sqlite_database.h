@@ -50,8 +50,6 @@ class Statement {
     bool Next();
     // Steps to the end, for a statement that gives no rows.
     Result Run();
-    // Starts again from the first row, keeping the bound values.
-    void Reset();
     const Result& result() const { return result_; }
 
     int Columns() const;
@@ -94,7 +92,11 @@ class Database {
     // Runs every statement of `sql` in turn, up to the first that fails.
     Result Execute(std::string_view sql);
     // How long a statement waits for another connection's lock before it fails as busy.
-    void SetBusyTimeout(int milliseconds);
+    Result SetBusyTimeout(int milliseconds);
+    // Lets nothing the file holds run: no trigger, no view, no function its tables name that
+    // could have effects, and no statement that could damage the file's structure. For a file
+    // that may come from anyone.
+    Result TrustNothingInTheFile();
 
     // The Result of SQLite's last failure on this database, for a step that failed with `code`.
     Result Failure(int code, std::string_view doing) const;

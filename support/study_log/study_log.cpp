@@ -9,6 +9,7 @@
 #include "support/modFunc.h"
 #include "support/outside_world.h"
 #include "support/study_log/study_log_schema.h"
+#include "support/utf8_escape.h"
 
 namespace studyLog {
 namespace {
@@ -59,32 +60,55 @@ std::optional<Outcome> OutcomeOf(const std::string& text) {
 
 std::string LocalTimeText(std::time_t time) { return Stamp("%Y-%m-%dT%H:%M:%S", time); }
 
-StudyLog::StudyLog(std::string path, int busyMilliseconds)
-    : path_(std::move(path)), busyMilliseconds_(busyMilliseconds) {}
+StudyLog::StudyLog(std::string path, int busyMilliseconds, int readBusyMilliseconds)
+    : path_(std::move(path)),
+      busyMilliseconds_(busyMilliseconds),
+      readBusyMilliseconds_(readBusyMilliseconds) {}
 
 std::string StudyLog::DefaultPath() {
     return modFunc::JoinPath(modFunc::ProgramFolder(), modConst::kStudyLogFile);
 }
 
 sqlite::Database* StudyLog::Connect(bool create) {
-    if (state_ == State::kOpen) return &database_;
     if (state_ == State::kOff) return nullptr;
-    // Reading a log that is not there makes none.
-    if (!create && platform::EntryAt(path_) == platform::EntryKind::kNothing) return nullptr;
-    const sqlite::Result opened = sqlite::Database::OpenFile(
+    if (state_ != State::kOpen && !Open(create)) return nullptr;
+    // Reading for the window waits only a moment for another program's lock: the list goes on
+    // without its marks. An attempt waits long enough for another copy to finish writing.
+    const sqlite::Result waiting =
+        database_.SetBusyTimeout(create ? busyMilliseconds_ : readBusyMilliseconds_);
+    if (!waiting) {
+        database_.Close();
+        state_ = State::kClosed;
+        Fail(waiting, create);
+        return nullptr;
+    }
+    return &database_;
+}
+
+bool StudyLog::Open(bool create) {
+    // Reading a log that is not there makes none; nor does reading an empty file, which is no
+    // log until the first attempt.
+    if (!create && (platform::EntryAt(path_) == platform::EntryKind::kNothing ||
+                    platform::FileLength(path_) == std::optional<std::uint64_t>(0))) {
+        return false;
+    }
+    sqlite::Result result = sqlite::Database::OpenFile(
         path_, create ? sqlite::Database::Open::kCreate : sqlite::Database::Open::kExisting,
         &database_);
-    if (!opened) {
-        Fail(opened, create);
-        return nullptr;
+    if (result) result = database_.TrustNothingInTheFile();
+    if (result)
+        result = database_.SetBusyTimeout(create ? busyMilliseconds_ : readBusyMilliseconds_);
+    if (!result) {
+        database_.Close();
+        Fail(result, create);
+        return false;
     }
-    database_.SetBusyTimeout(busyMilliseconds_);
     if (!Configure(create) || !Migrate(create)) {
         database_.Close();
-        return nullptr;
+        return false;
     }
     state_ = State::kOpen;
-    return &database_;
+    return true;
 }
 
 bool StudyLog::Configure(bool writing) {
@@ -93,24 +117,17 @@ bool StudyLog::Configure(bool writing) {
     // which is where a file that is no database shows.
     sqlite::Result result = database_.Execute("PRAGMA journal_mode = DELETE");
     if (result) result = database_.Execute(kSettings);
-    if (result) result = CheckLength();
     if (!result) Fail(result, writing);
     return static_cast<bool>(result);
 }
 
 // A log cut short still has its first page, which tells how many pages there should be.
 sqlite::Result StudyLog::CheckLength() {
-    // Under a read lock, so that no other copy of the program is growing the file meanwhile.
-    sqlite::Result result = database_.Execute("BEGIN");
-    if (!result) return result;
     sqlite::Statement pages =
         database_.Prepare("SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
     const std::int64_t expected = pages.Next() ? pages.Integer(0).value_or(0) : 0;
-    result = pages.result();
+    if (!pages.result()) return pages.result();
     const std::optional<std::uint64_t> length = platform::FileLength(path_);
-    pages = sqlite::Statement();
-    database_.Execute("COMMIT");
-    if (!result) return result;
     if (length && *length < static_cast<std::uint64_t>(expected)) {
         return {sqlite::Fault::kDamaged, "cannot read " + path_ + ": the file holds " +
                                              std::to_string(*length) + " of its " +
@@ -120,10 +137,17 @@ sqlite::Result StudyLog::CheckLength() {
 }
 
 bool StudyLog::Migrate(bool writing) {
-    sqlite::Result result;
-    std::optional<int> version = SchemaVersionOf(database_, &result);
-    int found = version.value_or(0);
-    if (version && *version < kSchemaVersion) result = MigrateForward(database_, &found);
+    // The length, the version and the tables, read together under a read lock, so that no
+    // other copy of the program is growing or migrating the file meanwhile.
+    sqlite::Result result = database_.Execute("BEGIN");
+    int found = 0;
+    if (result) result = CheckLength();
+    if (result) found = SchemaVersionOf(database_, &result).value_or(0);
+    // A version below 0 is damage; one past this program's is left alone below.
+    if (result && found <= kSchemaVersion) result = CheckOwnSchema(database_, found);
+    const sqlite::Result ended = database_.Execute(result ? "COMMIT" : "ROLLBACK");
+    if (result) result = ended;
+    if (result && found < kSchemaVersion) result = MigrateForward(database_, &found);
     if (!result) {
         Fail(result, writing);
         return false;
@@ -174,7 +198,10 @@ void StudyLog::Fail(const sqlite::Result& result, bool writing) {
     if (!writing) {
         // Reading happens at every list and preview: once is enough to tell.
         if (!std::exchange(readFailureShown_, true)) {
-            modFunc::ShowMessageNaming(modConst::kMsgStudyLogUnreadable, path_);
+            modFunc::ShowMessageNaming(result.fault == sqlite::Fault::kBusy
+                                           ? modConst::kMsgStudyLogBusyReading
+                                           : modConst::kMsgStudyLogUnreadable,
+                                       path_);
         }
         return;
     }
@@ -220,15 +247,15 @@ bool StudyLog::Record(const std::string& book, const std::string& record, Outcom
         const std::string marked = LocalTimeText(now);
         sqlite::Statement cycle = database.Prepare(
             "INSERT OR IGNORE INTO cycle_log (book, cycle, started) VALUES (?1, 1, ?2)");
-        cycle.Bind(1, book);
+        cycle.Bind(1, utf8::Escaped(book));
         cycle.Bind(2, started ? LocalTimeText(*started) : marked);
         if (sqlite::Result result = cycle.Run(); !result) return result;
         sqlite::Statement insert = database.Prepare(
             "INSERT INTO attempt_log (book, record, started, marked, seconds, result, cycle) "
             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, "
             "(SELECT max(cycle) FROM cycle_log WHERE book = ?1))");
-        insert.Bind(1, book);
-        insert.Bind(2, record);
+        insert.Bind(1, utf8::Escaped(book));
+        insert.Bind(2, utf8::Escaped(record));
         if (started) {
             insert.Bind(3, LocalTimeText(*started));
             insert.Bind(5, static_cast<std::int64_t>(now - *started));
@@ -253,7 +280,7 @@ bool StudyLog::StartNewCycle(const std::string& book) {
             "AND c.cycle = (SELECT max(cycle) FROM cycle_log WHERE book = ?1) "
             "AND NOT EXISTS (SELECT 1 FROM attempt_log AS a WHERE a.book = ?1 "
             "AND a.cycle = c.cycle))");
-        insert.Bind(1, book);
+        insert.Bind(1, utf8::Escaped(book));
         insert.Bind(2, now);
         if (sqlite::Result result = insert.Run(); !result) return result;
         return transaction.Commit();

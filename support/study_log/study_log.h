@@ -26,6 +26,13 @@ struct RecordHistory {
     std::optional<std::int64_t> bestSeconds;  // the quickest timed solved attempt
 };
 
+// What the log holds of one record in its book's current cycle and in all.
+struct CycleHistory {
+    int cycle = 1;          // the book's current cycle
+    RecordHistory inCycle;  // the attempts of that cycle
+    RecordHistory all;      // every attempt
+};
+
 // One record's attempts in one cycle.
 struct RecordResults {
     std::string record;
@@ -70,10 +77,14 @@ class StudyLog {
     // How long an attempt waits for another copy of the program to finish writing: long enough
     // for a commit on a slow USB stick.
     static constexpr int kDefaultBusyMilliseconds = 5000;
+    // How long reading for the window waits for another program's lock before it goes on
+    // without the log (and says so, once).
+    static constexpr int kDefaultReadBusyMilliseconds = 150;
 
     // The log at `path`; nothing is opened or made until it is used.
     explicit StudyLog(std::string path = DefaultPath(),
-                      int busyMilliseconds = kDefaultBusyMilliseconds);
+                      int busyMilliseconds = kDefaultBusyMilliseconds,
+                      int readBusyMilliseconds = kDefaultReadBusyMilliseconds);
     // The program folder, the separator, "Quillmere-study.sqlite".
     static std::string DefaultPath();
     const std::string& path() const { return path_; }
@@ -84,10 +95,13 @@ class StudyLog {
     bool Record(const std::string& book, const std::string& record, Outcome outcome,
                 std::optional<std::time_t> started = std::nullopt);
 
-    // The last outcome of each marked record of a book, by record name. Empty (and nothing made)
-    // when there is no log.
+    // The last outcome in the book's current cycle of each record marked in it, by record name.
+    // Empty (and nothing made) when there is no log.
     std::map<std::string, Outcome> LastOutcomes(const std::string& book);
+    // Every attempt at a record.
     RecordHistory History(const std::string& book, const std::string& record);
+    // A record's attempts in its book's current cycle, and every attempt.
+    CycleHistory HistoryInCycle(const std::string& book, const std::string& record);
     // Gives every attempt at a book, or at every book when `book` is empty, to `each`, in the
     // order marked (one query). Nothing (and nothing made) when there is no log; an attempt
     // whose outcome the program does not know is left out. False when there is no log, or it
@@ -118,6 +132,7 @@ class StudyLog {
     // The open log; with `create`, made when missing. Nothing when it is not there to read, or
     // cannot be opened (the user has been told why).
     sqlite::Database* Connect(bool create);
+    bool Open(bool create);
     bool Configure(bool writing);
     sqlite::Result CheckLength();
     bool Migrate(bool writing);
@@ -129,12 +144,15 @@ class StudyLog {
     void Fail(const sqlite::Result& result, bool writing);
     // Runs `step` on the log, made when missing; true when it succeeded.
     bool Write(const std::function<sqlite::Result(sqlite::Database&)>& step);
+    RecordHistory HistoryAmong(const std::string& book, const std::string& record,
+                               const std::string& filter);
     // Runs a query of the log when there is one; false when there is none or it failed.
     bool Read(std::string_view sql, const std::function<void(sqlite::Statement&)>& bind,
               const std::function<void(const sqlite::Statement&)>& row);
 
     std::string path_;
     int busyMilliseconds_;
+    int readBusyMilliseconds_;
     sqlite::Database database_;
     State state_ = State::kClosed;
     std::string offMessage_;  // why the log is off for the run

@@ -1,9 +1,17 @@
 // What the study log answers: the marks of a book, a record's history, every attempt, the
 // cycles of a book.
 #include "support/study_log/study_log.h"
+#include "support/utf8_escape.h"
 
 namespace studyLog {
 namespace {
+
+// Whether a stored name may hold an escaped byte (U+F780 to U+F7FF, utf8_escape.h): the common
+// names need no copy.
+bool MayBeEscaped(std::string_view stored) {
+    return stored.find("\xEF\x9E") != std::string_view::npos ||
+           stored.find("\xEF\x9F") != std::string_view::npos;
+}
 
 // Each record's count of attempts, last outcome and its time, and best solved time, among the
 // attempts the WHERE clause that follows picks.
@@ -17,6 +25,31 @@ SELECT g.record, g.attempts, a.result, a.seconds, g.best, g.total, g.timed
 FROM grouped AS g JOIN attempt_log AS a ON a.id = g.last_id ORDER BY g.record
 )sql";
 
+// The attempts of a book's current cycle (the first when the book has none yet).
+constexpr std::string_view kInCurrentCycle =
+    "cycle = (SELECT coalesce(max(cycle), 1) FROM cycle_log WHERE book = ?1)";
+
+// The totals of each cycle of a book, as the view `cycles` has them, from the tables.
+constexpr std::string_view kCyclesOfBook = R"sql(
+WITH last AS (
+    SELECT cycle, result,
+           row_number() OVER (PARTITION BY cycle, record ORDER BY id DESC) AS newest
+    FROM attempt_log WHERE book = ?1),
+results AS (
+    SELECT cycle, sum(result = 'solved') AS solved, sum(result = 'failed') AS failed,
+           sum(result = 'gave up') AS gave_up, count(*) AS records
+    FROM last WHERE newest = 1 GROUP BY cycle),
+totals AS (
+    SELECT cycle, count(*) AS attempts, sum(seconds) AS seconds
+    FROM attempt_log WHERE book = ?1 GROUP BY cycle)
+SELECT c.cycle, c.started, coalesce(r.records, 0), coalesce(r.solved, 0),
+       coalesce(r.failed, 0), coalesce(r.gave_up, 0), coalesce(t.attempts, 0), t.seconds
+FROM cycle_log AS c
+LEFT JOIN results AS r ON r.cycle = c.cycle
+LEFT JOIN totals AS t ON t.cycle = c.cycle
+WHERE c.book = ?1 ORDER BY c.cycle
+)sql";
+
 std::string ResultsQuery(std::string_view filter) {
     std::string sql(kResultsOfRecords);
     const std::string placeholder = "%FILTER%";
@@ -26,7 +59,7 @@ std::string ResultsQuery(std::string_view filter) {
 
 RecordResults ResultsOfRow(const sqlite::Statement& row) {
     RecordResults results;
-    results.record = row.Text(0);
+    results.record = utf8::Unescaped(row.Text(0));
     results.history.attempts = static_cast<int>(row.Integer(1).value_or(0));
     results.history.last = OutcomeOf(row.Text(2));
     results.history.lastSeconds = row.Integer(3);
@@ -60,23 +93,40 @@ std::map<std::string, Outcome> StudyLog::LastOutcomes(const std::string& book) {
     std::map<std::string, Outcome> outcomes;
     // With max(), SQLite takes the other columns from the row of the greatest id.
     Read(
-        "SELECT record, result, max(id) FROM attempt_log WHERE book = ?1 GROUP BY record",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        "SELECT record, result, max(id) FROM attempt_log WHERE book = ?1 AND " +
+            std::string(kInCurrentCycle) + " GROUP BY record",
+        [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) {
             if (std::optional<Outcome> outcome = OutcomeOf(row.Text(1))) {
-                outcomes.emplace(row.Text(0), *outcome);
+                outcomes.emplace(utf8::Unescaped(row.Text(0)), *outcome);
             }
         });
     return outcomes;
 }
 
 RecordHistory StudyLog::History(const std::string& book, const std::string& record) {
+    return HistoryAmong(book, record, "record = ?2");
+}
+
+CycleHistory StudyLog::HistoryInCycle(const std::string& book, const std::string& record) {
+    CycleHistory history;
+    history.cycle = CurrentCycle(book);
+    history.all = History(book, record);
+    history.inCycle =
+        history.cycle == 1
+            ? history.all
+            : HistoryAmong(book, record, "record = ?2 AND " + std::string(kInCurrentCycle));
+    return history;
+}
+
+RecordHistory StudyLog::HistoryAmong(const std::string& book, const std::string& record,
+                                     const std::string& filter) {
     RecordHistory history;
     Read(
-        ResultsQuery("record = ?2"),
+        ResultsQuery(filter),
         [&](sqlite::Statement& query) {
-            query.Bind(1, book);
-            query.Bind(2, record);
+            query.Bind(1, utf8::Escaped(book));
+            query.Bind(2, utf8::Escaped(record));
         },
         [&](const sqlite::Statement& row) { history = ResultsOfRow(row).history; });
     return history;
@@ -87,11 +137,22 @@ bool StudyLog::ReadAttempts(const std::string& book,
     return Read(
         "SELECT book, record, marked, result, seconds FROM attempt_log "
         "WHERE ?1 = '' OR book = ?1 ORDER BY id",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) {
-            if (std::optional<Outcome> outcome = OutcomeOf(std::string(row.TextView(3)))) {
-                each({row.TextView(0), row.TextView(1), row.TextView(2), *outcome, row.Integer(4)});
+            const std::optional<Outcome> outcome = OutcomeOf(std::string(row.TextView(3)));
+            if (!outcome) return;
+            // A name kept escaped (its folder's name is not UTF-8) is handed over as its bytes.
+            std::string_view book = row.TextView(0);
+            std::string_view record = row.TextView(1);
+            std::string bookBytes;
+            std::string recordBytes;
+            if (MayBeEscaped(book) || MayBeEscaped(record)) {
+                bookBytes = utf8::Unescaped(book);
+                recordBytes = utf8::Unescaped(record);
+                book = bookBytes;
+                record = recordBytes;
             }
+            each({book, record, row.TextView(2), *outcome, row.Integer(4)});
         });
 }
 
@@ -108,7 +169,7 @@ int StudyLog::CurrentCycle(const std::string& book) {
     int cycle = 1;
     Read(
         "SELECT max(cycle) FROM cycle_log WHERE book = ?1",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) { cycle = std::max(cycle, IntegerOf(row, 0)); });
     return cycle;
 }
@@ -118,7 +179,7 @@ std::vector<RecordResults> StudyLog::CycleResults(const std::string& book, int c
     Read(
         ResultsQuery("cycle = ?2"),
         [&](sqlite::Statement& query) {
-            query.Bind(1, book);
+            query.Bind(1, utf8::Escaped(book));
             query.Bind(2, static_cast<std::int64_t>(cycle));
         },
         [&](const sqlite::Statement& row) { results.push_back(ResultsOfRow(row)); });
@@ -128,9 +189,7 @@ std::vector<RecordResults> StudyLog::CycleResults(const std::string& book, int c
 std::vector<CycleTotals> StudyLog::Cycles(const std::string& book) {
     std::vector<CycleTotals> cycles;
     Read(
-        "SELECT cycle, started, records, solved, failed, gave_up, attempts, seconds "
-        "FROM cycles WHERE book = ?1 ORDER BY cycle",
-        [&](sqlite::Statement& query) { query.Bind(1, book); },
+        kCyclesOfBook, [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) {
             CycleTotals totals;
             totals.cycle = IntegerOf(row, 0);

@@ -203,9 +203,9 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     const std::string started = studyLog::LocalTimeText(kMonday + 35);
     EXPECT_EQ(temp.ReadFile("成績.csv"),
               "\xEF\xBB\xBF"
-              "book,record,started,marked,seconds,result\r\n"
+              "book,record,started,marked,seconds,result,cycle\r\n"
               "\"詰将棋,\"\"基本\"\"\",p1.kif," +
-                  started + "," + marked + ",65,solved\r\n");
+                  started + "," + marked + ",65,solved,1\r\n");
 
     // Every book, over the file, which the dialog had the user confirm replacing.
     Part<QCheckBox>(window, "全ての本")->setChecked(true);
@@ -214,7 +214,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     ASSERT_EQ(proposed.size(), 2u);
     EXPECT_TRUE(proposed[1].endsWith(QString::fromStdString(kSep + "Quillmere-study.csv")));
     EXPECT_NE(temp.ReadFile("成績.csv")
-                  .find(",p1.kif,," + studyLog::LocalTimeText(kMonday + 200) + ",,failed\r\n"),
+                  .find(",p1.kif,," + studyLog::LocalTimeText(kMonday + 200) + ",,failed,1\r\n"),
               std::string::npos);
 
     // A cancelled dialog writes nothing and says nothing.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/study_log/book_review.h"
+#include "support/study_log/history_line.h"
 #include "unit/study_log/study_log_test_helpers.h"
 
 namespace {
@@ -61,6 +62,26 @@ TEST_F(StudyLogTest, ABooksTotalsCountTheRecordsOfItsFolder) {
     EXPECT_EQ(totals.averageSeconds, 45);
 }
 
+TEST_F(StudyLogTest, ALaterCycleShowsItsOwnMarksAndHistory) {
+    world.now = At(66);
+    ASSERT_TRUE(log.Record("book", "p1.kif", Outcome::kSolved, At()));
+    ASSERT_TRUE(log.Record("book", "p2.kif", Outcome::kSolved));
+    EXPECT_EQ(studyLog::HistoryLine(log.HistoryInCycle("book", "p1.kif")),
+              "1回　最後：解けた（1分6秒）　最速 1分6秒");
+    ASSERT_TRUE(log.StartNewCycle("book"));
+    world.now = At(1000);
+    ASSERT_TRUE(log.Record("book", "p1.kif", Outcome::kFailed));
+    world.now = At(1130);
+    ASSERT_TRUE(log.Record("book", "p1.kif", Outcome::kSolved, At(1000)));
+    // p2, solved only in the first cycle, is again to be solved.
+    EXPECT_EQ(log.LastOutcomes("book"),
+              (std::map<std::string, Outcome>{{"p1.kif", Outcome::kSolved}}));
+    EXPECT_EQ(studyLog::HistoryLine(log.HistoryInCycle("book", "p1.kif")),
+              "今回：2回 解けた（2分10秒）　全体：3回 最速 1分6秒");
+    EXPECT_EQ(studyLog::HistoryLine(log.HistoryInCycle("book", "p2.kif")),
+              "今回：未挑戦　全体：1回");
+}
+
 struct ReviewCase {
     const char* name;
     std::size_t selected;
@@ -100,13 +121,24 @@ INSTANTIATE_TEST_SUITE_P(Rules, NextUnsolvedTest,
 TEST_F(StudyLogTest, CsvKeepsJapaneseCommasAndQuotesWhole) {
     const std::string book = "詰将棋, \"傑作\"集";
     ASSERT_TRUE(log.Record(book, "p001.kif", Outcome::kSolved));
+    // What a spreadsheet would run as a formula reaches it as text; the log keeps the names.
+    ASSERT_TRUE(log.Record("=2+5", "@SUM(A1).kif", Outcome::kSolved));
+    ASSERT_TRUE(log.Record("-1", "+1\t.kif", Outcome::kSolved));
+    ASSERT_TRUE(log.Record("\tx", "\rx", Outcome::kSolved));
+    ASSERT_TRUE(log.ExportCsv(folder.Join("formulas.csv"), "", false));
+    EXPECT_NE(folder.ReadFile("formulas.csv")
+                  .find("'=2+5,'@SUM(A1).kif,,2026-12-08T14:15:02,,solved,1\r\n"
+                        "'-1,'+1\t.kif,,2026-12-08T14:15:02,,solved,1\r\n"
+                        "'\tx,\"'\rx\",,2026-12-08T14:15:02,,solved,1\r\n"),
+              std::string::npos);
+    EXPECT_EQ(log.LastOutcomes("=2+5").count("@SUM(A1).kif"), 1u);
     ASSERT_TRUE(log.Record("other", "p001.kif", Outcome::kFailed));
     const std::string csv = folder.Join("出力 先.csv");
     ASSERT_TRUE(log.ExportCsv(csv, book, false));
     EXPECT_EQ(folder.ReadFile("出力 先.csv"),
               "\xEF\xBB\xBF"
-              "book,record,started,marked,seconds,result\r\n"
-              "\"詰将棋, \"\"傑作\"\"集\",p001.kif,,2026-12-08T14:15:02,,solved\r\n");
+              "book,record,started,marked,seconds,result,cycle\r\n"
+              "\"詰将棋, \"\"傑作\"\"集\",p001.kif,,2026-12-08T14:15:02,,solved,1\r\n");
 
     // An existing file is replaced only when the caller says so.
     EXPECT_FALSE(log.ExportCsv(csv, "", false));

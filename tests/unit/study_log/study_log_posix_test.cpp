@@ -2,10 +2,12 @@
 // after it, two programs marking at once keep every attempt, a folder that cannot be written.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -95,6 +97,90 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ReadOnlyCase{"NoLogYet", "", modConst::kMsgStudyLogNotWritten, 2},
                     ReadOnlyCase{"DamagedLogThatCannotBeMoved", std::string(5000, 'x'),
                                  modConst::kMsgStudyLogDamaged, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Where a CSV may not go -------------------------------------------------------------
+
+struct ExportCase {
+    const char* name;
+    // Makes what stands at the destination (the old file: "old" in it) and gives its path.
+    std::string (*destination)(const testing_support::TempFolder& folder);
+    std::string_view message;  // told when refused or failed; empty when written
+    bool fullDisk = false;
+};
+
+class ExportDestinationTest : public StudyLogTest,
+                              public testing::WithParamInterface<ExportCase> {};
+
+TEST_P(ExportDestinationTest, NothingButAnOrdinaryFileIsWrittenAndAFailureKeepsTheOld) {
+    ASSERT_TRUE(log.Record("book", std::string(300, 'p') + ".kif", Outcome::kSolved));
+    const std::string bytes = folder.ReadFile("Quillmere-study.sqlite");
+    const std::string destination = GetParam().destination(folder);
+    rlimit was{};
+    if (GetParam().fullDisk) {
+        // A file may grow no further than 100 bytes: as a full disk does, write() fails.
+        signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &was), 0);
+        rlimit tiny = was;
+        tiny.rlim_cur = 100;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    }
+    const bool written = log.ExportCsv(destination, "book", true);
+    if (GetParam().fullDisk) setrlimit(RLIMIT_FSIZE, &was);
+    EXPECT_EQ(written, GetParam().message.empty());
+    if (!GetParam().message.empty()) {
+        EXPECT_EQ(world.messages,
+                  std::vector<std::string>{Message(GetParam().message, destination)});
+    }
+    EXPECT_EQ(folder.ReadFile("Quillmere-study.sqlite"), bytes);
+    // The old file is replaced whole, or left as it was.
+    if (folder.Exists("old.csv")) {
+        EXPECT_EQ(folder.ReadFile("old.csv") == "old", !written);
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        EXPECT_NE(entry.path().extension(), ".tmp");  // no temporary file is left
+    }
+}
+
+std::string OldFile(const testing_support::TempFolder& folder) {
+    return folder.WriteFile("old.csv", "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ExportDestinationTest,
+    testing::Values(ExportCase{"TheLogItself",
+                               [](const testing_support::TempFolder& folder) {
+                                   return folder.Join("Quillmere-study.sqlite");
+                               },
+                               modConst::kMsgCsvIsTheLog},
+                    ExportCase{"TheLogByAnotherName",
+                               [](const testing_support::TempFolder& folder) {
+                                   const std::string link = folder.Join("log.csv");
+                                   EXPECT_EQ(symlink(folder.Join("Quillmere-study.sqlite").c_str(),
+                                                     link.c_str()),
+                                             0);
+                                   return folder.Join("log.csv");
+                               },
+                               modConst::kMsgCsvIsTheLog},
+                    ExportCase{"ItsJournal",
+                               [](const testing_support::TempFolder& folder) {
+                                   return folder.Join(".") + "/Quillmere-study.SQLITE-journal";
+                               },
+                               modConst::kMsgCsvIsTheLog},
+                    ExportCase{"APipe",
+                               [](const testing_support::TempFolder& folder) {
+                                   const std::string pipe = folder.Join("pipe.csv");
+                                   EXPECT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+                                   return pipe;
+                               },
+                               modConst::kMsgCsvNotAFile},
+                    ExportCase{"AFolder",
+                               [](const testing_support::TempFolder& folder) {
+                                   return folder.MakeFolder("folder.csv");
+                               },
+                               modConst::kMsgCsvNotAFile},
+                    ExportCase{"AFullDisk", OldFile, modConst::kMsgCsvNotWritten, true},
+                    ExportCase{"AnExistingFile", OldFile, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -33,8 +33,8 @@ TEST_F(StudyLogTest, NothingIsMadeUntilAnAttemptIsRecorded) {
     ASSERT_TRUE(log.Record(kBook, "p010.kif", Outcome::kGaveUp));
     EXPECT_EQ(Rows(LogPath(), "SELECT * FROM attempts"),
               (std::vector<std::string>{
-                  kBook + "|p010.kif|2026-12-08T14:15:02|2026-12-08T14:18:14|192|solved",
-                  kBook + "|p010.kif|-|2026-12-08T14:20:02|-|gave up"}));
+                  kBook + "|p010.kif|2026-12-08T14:15:02|2026-12-08T14:18:14|192|solved|1",
+                  kBook + "|p010.kif|-|2026-12-08T14:20:02|-|gave up|1"}));
     EXPECT_TRUE(world.messages.empty());
 }
 
