@@ -5,8 +5,6 @@
 
 #include "platform/file_ops.h"
 #include "support/modConst.h"
-#include "support/modFunc.h"
-#include "support/outside_world.h"
 #include "support/study_log/study_log.h"
 
 namespace studyLog {
@@ -39,7 +37,7 @@ bool WriteWhole(const std::string& destination, const std::string& content) {
 
 bool StudyLog::ExportCsv(const std::string& destination, const std::string& book, bool replace) {
     if (!replace && platform::EntryAt(destination) != platform::EntryKind::kNothing) {
-        modFunc::ShowMessageNaming(modConst::kMsgCsvExists, destination);
+        Tell(modConst::kMsgCsvExists, destination);
         return false;
     }
     std::string content =
@@ -63,15 +61,15 @@ bool StudyLog::ExportCsv(const std::string& destination, const std::string& book
     }
     // No file is made from part of a log; a reason told before is told again.
     if (!read) {
-        if (offBefore) modFunc::ShowMessageNaming(offMessage_, path_);
+        if (offBefore) Tell(offMessage_, path_);
         if (!offBefore && state_ != State::kOff && toldBefore) {
-            modFunc::ShowMessageNaming(modConst::kMsgStudyLogUnreadable, path_);
+            Tell(modConst::kMsgStudyLogUnreadable, path_);
         }
         return false;
     }
     if (!WriteWhole(destination, content)) {
-        outside::World().LogWarning("cannot write " + destination);
-        modFunc::ShowMessageNaming(modConst::kMsgCsvNotWritten, destination);
+        Warn("cannot write " + destination);
+        Tell(modConst::kMsgCsvNotWritten, destination);
         return false;
     }
     return true;

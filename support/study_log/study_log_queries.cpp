@@ -55,6 +55,14 @@ bool StudyLog::Read(std::string_view sql, const std::function<void(sqlite::State
     return false;
 }
 
+std::vector<RecordResults> StudyLog::BookResults(const std::string& book) {
+    std::vector<RecordResults> results;
+    Read(
+        ResultsQuery("1 = 1"), [&](sqlite::Statement& query) { query.Bind(1, book); },
+        [&](const sqlite::Statement& row) { results.push_back(ResultsOfRow(row)); });
+    return results;
+}
+
 std::map<std::string, Outcome> StudyLog::LastOutcomes(const std::string& book) {
     std::map<std::string, Outcome> outcomes;
     // With max(), SQLite takes the other columns from the row of the greatest id.
