@@ -1,8 +1,5 @@
 #include "main_window/results/book_records.h"
 
-#include <QListWidget>
-
-#include "gui/list_box.h"
 #include "gui/sorted_list_box.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
@@ -12,14 +9,9 @@ namespace results {
 std::vector<std::string> BookRecords(const std::string& bookFolder) {
     modFunc::NameArray names;
     modFunc::ListFilesByExtensions(bookFolder, std::string(modConst::kProblemExtensions), names);
-    // A list never shown, filled as the problem list is, so that the order is the same.
-    QListWidget list;
-    quill::SortedListBox box(list);
-    modFunc::FillListFromArray(names, box);
-    std::vector<std::string> records;
-    records.reserve(static_cast<std::size_t>(list.count()));
-    for (int row = 0; row < list.count(); ++row) records.push_back(quill::ListEntry(list, row));
-    return records;
+    // The names from the second on, as the problem list is filled with them.
+    if (names.size() < 2) return {};
+    return quill::InListOrder(modFunc::NameArray(names.begin() + 1, names.end()));
 }
 
 }  // namespace results

@@ -4,7 +4,6 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <cmath>
-#include <unordered_map>
 
 #include "gui/text_conversion.h"
 #include "support/modConst.h"
@@ -15,68 +14,13 @@ namespace {
 
 using quill::ToQt;
 
-// Under this role each cell keeps the value it sorts by, a number; a cell with nothing to sort
-// by keeps none. Column 0 keeps the record's place in the problem list, and its bytes.
-constexpr int kSortKeyRole = Qt::UserRole + 1;
-constexpr int kRecordBytesRole = Qt::UserRole + 2;
-
-// A row that sorts by the keys of its cells: cells without a key after those with one, in either
-// direction, and rows of equal keys in the problem list's order.
-class ResultRow : public QTreeWidgetItem {
-  public:
-    ResultRow() : QTreeWidgetItem(QTreeWidgetItem::UserType) {}
-
-    bool operator<(const QTreeWidgetItem& other) const override {
-        const QTreeWidget* table = treeWidget();
-        const int column = table != nullptr ? table->sortColumn() : kRecordName;
-        // A descending sort asks whether the other row comes before this one.
-        const bool ascending =
-            table == nullptr || table->header()->sortIndicatorOrder() == Qt::AscendingOrder;
-        const QVariant mine = data(column, kSortKeyRole);
-        const QVariant theirs = other.data(column, kSortKeyRole);
-        if (mine.isValid() != theirs.isValid()) return ascending == mine.isValid();
-        if (mine.isValid() && mine.toLongLong() != theirs.toLongLong()) {
-            return mine.toLongLong() < theirs.toLongLong();
-        }
-        const qlonglong place = data(kRecordName, kSortKeyRole).toLongLong();
-        const qlonglong otherPlace = other.data(kRecordName, kSortKeyRole).toLongLong();
-        return ascending ? place < otherPlace : place > otherPlace;
-    }
-};
-
 QString Duration(const std::optional<std::int64_t>& seconds) {
     return seconds ? ToQt(studyLog::DurationText(*seconds)) : ToQt(modConst::kResultsNone);
 }
 
-void SetCell(QTreeWidgetItem& row, int column, const QString& text,
-             const std::optional<qlonglong>& key, bool number) {
-    row.setText(column, text);
-    if (key) row.setData(column, kSortKeyRole, *key);
-    if (number) row.setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-}
+}  // namespace
 
-QTreeWidgetItem* RowOf(const std::string& record, std::size_t place,
-                       const studyLog::RecordResults* results) {
-    auto* row = new ResultRow;
-    SetCell(*row, kRecordName, ToQt(record), static_cast<qlonglong>(place), false);
-    row->setData(kRecordName, kRecordBytesRole, QByteArray::fromStdString(record));
-    const studyLog::RecordHistory history =
-        results != nullptr ? results->history : studyLog::RecordHistory{};
-    SetCell(*row, kAttempts, QString::number(history.attempts), history.attempts, true);
-    if (history.last) {
-        SetCell(*row, kLastOutcome, ToQt(studyLog::OutcomeLabel(*history.last)),
-                static_cast<qlonglong>(*history.last), false);
-    } else {
-        SetCell(*row, kLastOutcome, ToQt(modConst::kResultsUntried), std::nullopt, false);
-    }
-    SetCell(*row, kLastTime, Duration(history.lastSeconds), history.lastSeconds, true);
-    SetCell(*row, kBestTime, Duration(history.bestSeconds), history.bestSeconds, true);
-    return row;
-}
-
-void SetUpTable(QTreeWidget& table, const QStringList& columns) {
-    table.setColumnCount(static_cast<int>(columns.size()));
-    table.setHeaderLabels(columns);
+void SetUpTable(QTreeView& table) {
     table.setRootIsDecorated(false);
     table.setUniformRowHeights(true);
     table.setAllColumnsShowFocus(true);
@@ -86,6 +30,14 @@ void SetUpTable(QTreeWidget& table, const QStringList& columns) {
     table.header()->setResizeContentsPrecision(0);
 }
 
+namespace {
+
+void SetUpColumns(QTreeWidget& table, const QStringList& columns) {
+    table.setColumnCount(static_cast<int>(columns.size()));
+    table.setHeaderLabels(columns);
+    SetUpTable(static_cast<QTreeView&>(table));
+}
+
 QString CycleName(int cycle) {
     return ToQt(modConst::kResultsCyclePrefix) + QString::number(cycle) +
            ToQt(modConst::kResultsCycleSuffix);
@@ -93,43 +45,10 @@ QString CycleName(int cycle) {
 
 }  // namespace
 
-void SetUpRecordsTable(QTreeWidget& table) {
-    SetUpTable(table, {ToQt(modConst::kResultsRecord), ToQt(modConst::kResultsAttempts),
-                       ToQt(modConst::kResultsLastOutcome), ToQt(modConst::kResultsLastTime),
-                       ToQt(modConst::kResultsBestTime)});
-    // The record names take the room that is left; the other columns are as wide as their texts.
-    table.header()->setStretchLastSection(false);
-    table.header()->setSectionResizeMode(kRecordName, QHeaderView::Stretch);
-    table.setSortingEnabled(true);
-    table.sortByColumn(kRecordName, Qt::AscendingOrder);
-}
-
-void FillRecordsTable(QTreeWidget& table, const std::vector<std::string>& records,
-                      const std::vector<studyLog::RecordResults>& results) {
-    std::unordered_map<std::string, const studyLog::RecordResults*> byRecord;
-    for (const studyLog::RecordResults& result : results) byRecord.emplace(result.record, &result);
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(static_cast<qsizetype>(records.size()));
-    for (std::size_t place = 0; place < records.size(); ++place) {
-        const auto found = byRecord.find(records[place]);
-        rows.push_back(
-            RowOf(records[place], place, found != byRecord.end() ? found->second : nullptr));
-    }
-    // Sorted once, after all the rows are in, in the order the user chose last.
-    table.setSortingEnabled(false);
-    table.clear();
-    table.addTopLevelItems(rows);
-    table.setSortingEnabled(true);
-}
-
-std::string RecordOf(const QTreeWidgetItem& row) {
-    return row.data(kRecordName, kRecordBytesRole).toByteArray().toStdString();
-}
-
 void SetUpCyclesTable(QTreeWidget& table) {
-    SetUpTable(table, {ToQt(modConst::kResultsCycle), ToQt(modConst::kResultsCycleStarted),
-                       ToQt(modConst::kOutcomeSolved), ToQt(modConst::kOutcomeFailed),
-                       ToQt(modConst::kOutcomeGaveUp), ToQt(modConst::kResultsTotalTime)});
+    SetUpColumns(table, {ToQt(modConst::kResultsCycle), ToQt(modConst::kResultsCycleStarted),
+                         ToQt(modConst::kOutcomeSolved), ToQt(modConst::kOutcomeFailed),
+                         ToQt(modConst::kOutcomeGaveUp), ToQt(modConst::kResultsTotalTime)});
 }
 
 void FillCyclesTable(QTreeWidget& table, const std::vector<studyLog::CycleTotals>& cycles,

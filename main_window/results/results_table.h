@@ -1,32 +1,20 @@
 #pragma once
 
 #include <QString>
-#include <string>
 #include <vector>
 
 #include "support/study_log/book_review.h"
 #include "support/study_log/study_log.h"
 
+class QTreeView;
 class QTreeWidget;
-class QTreeWidgetItem;
 
-// The two tables of the results window and the line of its totals, filled from what the study
-// log holds of a book.
+// The table of cycles of the results window and the line of its totals, filled from what is
+// remembered of a book's study.
 namespace results {
 
-// The columns of the table of records.
-enum RecordColumn { kRecordName, kAttempts, kLastOutcome, kLastTime, kBestTime, kRecordColumns };
-
-// Gives the table of records its columns; sorting by a column sorts by its value (the records
-// in the problem list's order, counts and times as numbers), with records that have no value in
-// that column last in either direction.
-void SetUpRecordsTable(QTreeWidget& table);
-// One row per record of the book's folder, in `records`' order, with what `results` (of one
-// cycle) holds of it. The sort the user chose is kept.
-void FillRecordsTable(QTreeWidget& table, const std::vector<std::string>& records,
-                      const std::vector<studyLog::RecordResults>& results);
-// The record a row is for, with its own bytes.
-std::string RecordOf(const QTreeWidgetItem& row);
+// A table of the window: one row selected at a time, no tree, columns as wide as the rows in view.
+void SetUpTable(QTreeView& table);
 
 // Gives the table of cycles its columns, and fills it: one row per cycle, the first first, the
 // current one marked.
