@@ -17,7 +17,7 @@
 #include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
-#include "main_window/results/results_window_set.h"
+#include "study_windows/results/results_window_set.h"
 #include "settings_window/frmIni.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"

@@ -9,7 +9,7 @@
 #include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
 #include "main_window/frmMain.h"
-#include "main_window/results/results_window_set.h"
+#include "study_windows/results/results_window_set.h"
 #include "main_window/study/outcome_marks.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "main_window/results/results_window.h"
+#include "study_windows/results/results_window.h"
 
 // The results windows of the books, one per book, made when a book's results are first shown and
 // kept (hidden when closed) until the main window goes.

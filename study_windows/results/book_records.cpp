@@ -1,4 +1,4 @@
-#include "main_window/results/book_records.h"
+#include "study_windows/results/book_records.h"
 
 #include "gui/sorted_list_box.h"
 #include "support/modConst.h"

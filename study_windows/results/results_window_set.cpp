@@ -1,4 +1,4 @@
-#include "main_window/results/results_window_set.h"
+#include "study_windows/results/results_window_set.h"
 
 ResultsWindowSet::ResultsWindowSet(quill::StudySession& session, ResultsWindow::SelectRecord select)
     : session_(session), select_(std::move(select)) {}

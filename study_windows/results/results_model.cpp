@@ -1,4 +1,4 @@
-#include "main_window/results/results_model.h"
+#include "study_windows/results/results_model.h"
 
 #include <algorithm>
 

@@ -18,10 +18,10 @@
 #endif
 
 #include "common/accessible_name.h"
+#include "gui/main_window/main_window_fixture.h"
 #include "gui/study/study_session.h"
-#include "main_window/results/results_model.h"
-#include "main_window/results/results_window_set.h"
-#include "main_window_fixture.h"
+#include "study_windows/results/results_model.h"
+#include "study_windows/results/results_window_set.h"
 #include "support/study_log/history_line.h"
 #include "support/study_log/study_log.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/results/results_window.h"
+#include "study_windows/results/results_window.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -17,9 +17,9 @@
 
 #include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
-#include "main_window/results/book_records.h"
-#include "main_window/results/results_model.h"
-#include "main_window/results/results_table.h"
+#include "study_windows/results/book_records.h"
+#include "study_windows/results/results_model.h"
+#include "study_windows/results/results_table.h"
 #include "support/modConst.h"
 #include "support/study_log/book_review.h"
 

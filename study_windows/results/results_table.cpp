@@ -1,4 +1,4 @@
-#include "main_window/results/results_table.h"
+#include "study_windows/results/results_table.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
