@@ -12,26 +12,33 @@ namespace quill_bench {
 
 inline int gSyncMilliseconds = 0;
 inline sqlite3_vfs* gRealVfs = nullptr;
-inline sqlite3_io_methods gSlowMethods;
-inline const sqlite3_io_methods* gRealMethods = nullptr;
+// Each kind of file the real system opens (the database, its journal) has its own methods: each
+// gets a copy whose flush is slowed.
+inline constexpr int kKinds = 8;
+inline const sqlite3_io_methods* gReal[kKinds] = {};
+inline sqlite3_io_methods gSlow[kKinds];
 
-// The file as the real system opened it, followed by room for nothing else: the real file's
-// methods are called on the same structure.
 inline int SlowSync(sqlite3_file* file, int flags) {
     std::this_thread::sleep_for(std::chrono::milliseconds(gSyncMilliseconds));
-    return gRealMethods->xSync(file, flags);
+    for (int kind = 0; kind < kKinds; ++kind) {
+        if (file->pMethods == &gSlow[kind]) return gReal[kind]->xSync(file, flags);
+    }
+    return SQLITE_IOERR_FSYNC;
 }
 
-inline int SlowOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags,
-                    int* outFlags) {
+inline int SlowOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags) {
     const int opened = gRealVfs->xOpen(gRealVfs, name, file, flags, outFlags);
-    if (opened == SQLITE_OK && file->pMethods != nullptr) {
-        if (gRealMethods == nullptr) {
-            gRealMethods = file->pMethods;
-            gSlowMethods = *gRealMethods;
-            gSlowMethods.xSync = SlowSync;
+    if (opened != SQLITE_OK || file->pMethods == nullptr) return opened;
+    for (int kind = 0; kind < kKinds; ++kind) {
+        if (gReal[kind] == nullptr) {
+            gReal[kind] = file->pMethods;
+            gSlow[kind] = *file->pMethods;
+            gSlow[kind].xSync = SlowSync;
         }
-        if (file->pMethods == gRealMethods) file->pMethods = &gSlowMethods;
+        if (gReal[kind] == file->pMethods) {
+            file->pMethods = &gSlow[kind];
+            break;
+        }
     }
     return opened;
 }

@@ -9,8 +9,8 @@
 #include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
 #include "main_window/frmMain.h"
-#include "study_windows/results/results_window_set.h"
 #include "main_window/study/outcome_marks.h"
+#include "study_windows/results/results_window_set.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/study_log/book_review.h"
@@ -37,6 +37,8 @@ QAction* NewAction(QWidget& window, std::string_view text, const QKeySequence& s
 
 void frmMain::SetUpStudy() {
     session_ = std::make_unique<quill::StudySession>();
+    // The log is opened once the window has been shown: the start does not wait for it.
+    session_->WaitForFirstPaint(*this);
     // The list's marks follow the session: drawn at once, withdrawn when not kept, and filled
     // in when the book's results have been read.
     connect(session_.get(), &quill::StudySession::AttemptMarked, this,

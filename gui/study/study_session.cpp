@@ -1,7 +1,9 @@
 #include "gui/study/study_session.h"
 
+#include <QEvent>
 #include <QMetaObject>
-#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -16,6 +18,9 @@
 namespace quill {
 namespace {
 
+// The longest the log waits for the window's first painting.
+constexpr int kLongestHoldMilliseconds = 500;
+
 bool Names(const std::vector<studyLog::Notice>& notices, std::string_view message) {
     return std::any_of(notices.begin(), notices.end(),
                        [&](const studyLog::Notice& notice) { return notice.text == message; });
@@ -24,15 +29,49 @@ bool Names(const std::vector<studyLog::Notice>& notices, std::string_view messag
 }  // namespace
 
 StudySession::StudySession(std::string logPath, int busyMilliseconds, QObject* parent)
-    : QObject(parent),
-      worker_(std::make_unique<LogWorker>(std::move(logPath), busyMilliseconds, [this] {
-          QMetaObject::invokeMethod(
-              this, [this] { Deliver(); }, Qt::QueuedConnection);
-      })) {}
+    : QObject(parent), logPath_(std::move(logPath)), busyMilliseconds_(busyMilliseconds) {}
 
-StudySession::~StudySession() { worker_.reset(); }
+StudySession::~StudySession() {
+    // What is still held is a mark made before the window was ever shown: written all the same.
+    Release();
+    worker_.reset();
+}
 
-const std::string& StudySession::logPath() const { return worker_->path(); }
+void StudySession::WaitForFirstPaint(QWidget& window) {
+    held_ = true;
+    window.installEventFilter(this);
+    // A window that is never painted does not hold the log for long.
+    QTimer::singleShot(kLongestHoldMilliseconds, this, [this] { Release(); });
+}
+
+bool StudySession::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && held_) {
+        watched->removeEventFilter(this);
+        // After the painting has been done.
+        QMetaObject::invokeMethod(
+            this, [this] { Release(); }, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void StudySession::Release() {
+    held_ = false;
+    for (LogWorker::Job& job : std::exchange(waiting_, {})) Post(std::move(job));
+}
+
+void StudySession::Post(LogWorker::Job job) {
+    if (held_) {
+        waiting_.push_back(std::move(job));
+        return;
+    }
+    if (!worker_) {
+        worker_ = std::make_unique<LogWorker>(logPath_, busyMilliseconds_, [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { Deliver(); }, Qt::QueuedConnection);
+        });
+    }
+    worker_->Post(std::move(job));
+}
 
 void StudySession::Tell(const std::vector<studyLog::Notice>& notices) {
     studyLog::TellNotices(notices);
@@ -49,6 +88,7 @@ void StudySession::Deliver() {
     Q_ASSERT_X(IsMainThread(), "StudySession", "answers off the user-interface thread");
     // One at a time, so that a message box shown by one, which runs the event loop, leaves the
     // rest in their order.
+    if (!worker_) return;
     while (LogWorker::Reply reply = worker_->TakeReply()) reply();
 }
 
@@ -65,7 +105,7 @@ void StudySession::Mark(const std::string& book, const std::string& record,
     timer_.End(book, record);
     marking_.push_back(attempt);
     ++writesQueued_;
-    worker_->Post([this, attempt](studyLog::StudyLog& log) -> LogWorker::Reply {
+    Post([this, attempt](studyLog::StudyLog& log) -> LogWorker::Reply {
         const bool fresh = platform::EntryAt(log.path()) == platform::EntryKind::kNothing;
         log.SetNow(attempt.marked);
         const bool kept =
@@ -104,7 +144,7 @@ void StudySession::Recorded(const studyLog::Attempt& attempt, bool kept, bool fr
 void StudySession::StartNewCycle(const std::string& book) {
     const std::time_t now = outside::World().Now();
     ++writesQueued_;
-    worker_->Post([this, book, now](studyLog::StudyLog& log) -> LogWorker::Reply {
+    Post([this, book, now](studyLog::StudyLog& log) -> LogWorker::Reply {
         log.SetNow(now);
         const bool started = log.StartNewCycle(book);
         studyLog::BookStudy study = studyLog::ReadBookStudy(log, book);
@@ -120,8 +160,8 @@ void StudySession::StartNewCycle(const std::string& book) {
 
 void StudySession::ExportCsv(const std::string& destination, const std::string& book, bool replace,
                              std::function<void(bool written)> done) {
-    worker_->Post([destination, book, replace, done = std::move(done),
-                   this](studyLog::StudyLog& log) -> LogWorker::Reply {
+    Post([destination, book, replace, done = std::move(done),
+          this](studyLog::StudyLog& log) -> LogWorker::Reply {
         const bool written = log.ExportCsv(destination, book, replace);
         return [this, done, written, notices = log.TakeNotices()] {
             Tell(notices);
@@ -134,7 +174,7 @@ const studyLog::BookStudy* StudySession::Study(const std::string& book) {
     const auto found = books_.find(book);
     if (found != books_.end()) return &found->second;
     if (!reading_.insert(book).second) return nullptr;
-    worker_->Post([this, book](studyLog::StudyLog& log) -> LogWorker::Reply {
+    Post([this, book](studyLog::StudyLog& log) -> LogWorker::Reply {
         studyLog::BookStudy study = studyLog::ReadBookStudy(log, book);
         return [this, book, study = std::move(study), notices = log.TakeNotices()] {
             reading_.erase(book);
@@ -174,8 +214,9 @@ studyLog::RecordHistory StudySession::History(const std::string& book, const std
 }
 
 bool StudySession::Finish() {
-    const bool done =
-        worker_->WaitUntilIdle(std::chrono::milliseconds(worker_->busyMilliseconds()));
+    Release();
+    if (!worker_) return true;
+    const bool done = worker_->WaitUntilIdle(std::chrono::milliseconds(busyMilliseconds_));
     if (!done && worker_->DropWaiting() > 0 && writesQueued_ > 0) {
         // Told now, while the user can still read it: what was marked last is not in the log.
         modFunc::ShowMessageNaming(modConst::kMsgStudyLogNotWritten, logPath());

@@ -9,14 +9,16 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "gui/study/attempt_timer.h"
+#include "gui/study/log_worker.h"
 #include "support/study_log/book_study.h"
 #include "support/study_log/study_log.h"
 
-namespace quill {
+class QWidget;
 
-class LogWorker;
+namespace quill {
 
 // The study of the books in this run: the study log, written and read on a thread of its own,
 // the timing of attempts, and what is remembered of each book's results. Every change is
@@ -40,7 +42,11 @@ class StudySession : public QObject {
     // Waits for the writes queued (at most the busy timeout), then ends.
     ~StudySession() override;
 
-    const std::string& logPath() const;
+    const std::string& logPath() const { return logPath_; }
+
+    // Leaves the log alone until `window` has first been painted (or a moment has passed), so
+    // that opening it takes nothing from the program's start: what is asked meanwhile waits.
+    void WaitForFirstPaint(QWidget& window);
 
     // "開始" started the solving of a record now.
     void StartedSolving(const std::string& book, const std::string& record, std::time_t at);
@@ -82,7 +88,13 @@ class StudySession : public QObject {
     void BookRead(const std::string& book);
     void LogStateChanged(quill::StudySession::LogState state);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Hands a job to the log's thread, made at the first, or keeps it until the window is shown.
+    void Post(LogWorker::Job job);
+    void Release();
     // Runs the answers the log has handed back, in order.
     void Deliver();
     void Tell(const std::vector<studyLog::Notice>& notices);
@@ -94,7 +106,11 @@ class StudySession : public QObject {
     std::deque<studyLog::Attempt> marking_;  // marks not yet kept, the oldest first
     std::optional<LogState> state_;
     int writesQueued_ = 0;
-    std::unique_ptr<LogWorker> worker_;  // last, so that it ends first
+    std::string logPath_;
+    int busyMilliseconds_;
+    bool held_ = false;
+    std::vector<LogWorker::Job> waiting_;  // while held
+    std::unique_ptr<LogWorker> worker_;    // last, so that it ends first
 };
 
 }  // namespace quill
