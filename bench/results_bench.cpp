@@ -1,5 +1,7 @@
 // The results window of a book of 5,000 records with 50,000 attempts in its current cycle: the
-// window built and filled, and filled again, against reading the cycle's attempts alone.
+// window built, filled and shown from what the study session remembers, and one row shown again
+// after a mark, against reading the cycle's attempts alone (which the session does once, on the
+// log's thread).
 //
 //   build/bench/bench_results [folder]     (default: the system's temporary folder)
 //
@@ -9,7 +11,7 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,8 +20,10 @@
 #include <memory>
 #include <string>
 
-#include "main_window/results/results_window.h"
+#include "gui/study/study_session.h"
 #include "study_log_fill.h"
+#include "study_windows/results/results_model.h"
+#include "study_windows/results/results_window.h"
 #include "support/study_log/sqlite_database.h"
 #include "support/study_log/study_log.h"
 
@@ -72,34 +76,48 @@ int main(int argc, char** argv) {
     if (!FillLog(path)) return 1;
 
     studyLog::StudyLog log(path);
+    quill::StudySession session(path);
+    session.Study("A");
+    session.Finish();
     const auto select = [](const std::string&, const std::string&) {};
     double bestRead = 1e9;
     double bestOpen = 1e9;
-    double bestRefresh = 1e9;
+    double bestUpdate = 1e9;
     std::size_t read = 0;
     int rows = 0;
+    Clock::time_point marked;
+    double update = 0;
+    // Around the window's own handling of the session's notice, which it connects in between.
+    QObject::connect(&session, &quill::StudySession::AttemptRecorded,
+                     [&] { marked = Clock::now(); });
     for (int run = 0; run < kRuns; ++run) {
         Clock::time_point start = Clock::now();
         read = log.CycleResults("A", log.CurrentCycle("A")).size();
         bestRead = std::min(bestRead, Milliseconds(Clock::now() - start));
 
         start = Clock::now();
-        auto window = std::make_unique<ResultsWindow>(log, "A", book.string(), select);
+        auto window = std::make_unique<ResultsWindow>(session, "A", book.string(), select);
         window->Refresh();
+        window->show();
+        QApplication::processEvents();
         bestOpen = std::min(bestOpen, Milliseconds(Clock::now() - start));
 
-        start = Clock::now();
-        window->Refresh();
-        bestRefresh = std::min(bestRefresh, Milliseconds(Clock::now() - start));
-        rows = window->records()->topLevelItemCount();
+        const QMetaObject::Connection after =
+            QObject::connect(&session, &quill::StudySession::AttemptRecorded,
+                             [&] { update = Milliseconds(Clock::now() - marked); });
+        session.Mark("A", "p00042.kif", studyLog::Outcome::kSolved);
+        session.Finish();
+        QObject::disconnect(after);
+        bestUpdate = std::min(bestUpdate, update);
+        rows = window->recordsModel().rowCount();
     }
 
-    std::printf("book A:                      %d records, 50,000 attempts in its cycle\n", rows);
-    std::printf("reading the cycle's results: %zu records, %.2f ms\n", read, bestRead);
-    std::printf("results window built, filled: %.2f ms, ratio %.1fx\n", bestOpen,
-                bestOpen / bestRead);
-    std::printf("filled again (an attempt):    %.2f ms, ratio %.1fx\n", bestRefresh,
-                bestRefresh / bestRead);
+    std::printf("book A:                        %d records, 50,000 attempts in its cycle\n", rows);
+    std::printf("reading the cycle's results:   %zu records, %.2f ms\n", read, bestRead);
+    std::printf("results window built, shown:   %.2f ms, ratio %.2fx (goal: at most 50 ms)\n",
+                bestOpen, bestOpen / bestRead);
+    std::printf("one row shown after a mark:    %.3f ms, ratio %.3fx (goal: at most 2 ms)\n",
+                bestUpdate, bestUpdate / bestRead);
     fs::remove_all(root);
     return 0;
 }

@@ -92,6 +92,17 @@ bool ListOrderLess(const QString& a, const QString& b) {
     return order != 0 ? order < 0 : a < b;
 }
 
+std::vector<std::string> InListOrder(const std::vector<std::string>& names) {
+    std::vector<Entry> entries;
+    entries.reserve(names.size());
+    for (const std::string& name : names) entries.push_back({ToQt(name), &name});
+    SortInListOrder(entries);
+    std::vector<std::string> ordered;
+    ordered.reserve(names.size());
+    for (const Entry& entry : entries) ordered.push_back(*entry.bytes);
+    return ordered;
+}
+
 void SortedListBox::Clear() { list_.clear(); }
 
 void SortedListBox::Append(const std::string& item) {

@@ -13,6 +13,9 @@ namespace quill {
 
 // Compares two entries in list order: true when `a` comes before `b`.
 bool ListOrderLess(const QString& a, const QString& b);
+// `names` in the order a sorted list shows them, equal ones in the order given: the order of the
+// problem list, for what shows a book's records without it.
+std::vector<std::string> InListOrder(const std::vector<std::string>& names);
 
 // The list box service over a sorted QListWidget. Each entry goes in at its place in the order.
 class SortedListBox : public outside::ListBox {

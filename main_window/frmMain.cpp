@@ -14,16 +14,16 @@
 #include "gui/fonts.h"
 #include "gui/list_box.h"
 #include "gui/sorted_list_box.h"
+#include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
-#include "main_window/results/results_windows.h"
-#include "main_window/study/attempt_timer.h"
 #include "settings_window/frmIni.h"
+#include "study_windows/results/results_window_set.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/outside_world.h"
-#include "support/study_log/study_log.h"
+#include "support/study_log/history_line.h"
 #include "support/utf8_text.h"
 #include "ui_frmMain.h"
 
@@ -67,9 +67,18 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
     ConnectHandlers();
     SetUpStudy();
     // The preview of the record under the mouse or selected; it acts on nothing.
-    new ListPreview(
+    auto* preview = new ListPreview(
         *ui->lstFile, [this] { return CurrentBookFolder(); },
-        [this](const std::string& record) { return HistoryOf(record); });
+        [this](const std::string& record) {
+            return studyLog::HistoryLine(
+                session_->History(quill::SelectedEntry(*ui->lstFolder), record));
+        });
+    connect(session_.get(), &quill::StudySession::AttemptRecorded, preview,
+            [this, preview](const studyLog::Attempt& attempt) {
+                if (attempt.book == quill::SelectedEntry(*ui->lstFolder)) {
+                    preview->HistoryChanged(attempt.record);
+                }
+            });
     Form_Load();
     ui->lstFolder->setFocus();
 }
@@ -153,6 +162,7 @@ void frmMain::Form_Load() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
+    session_->Finish();
     frmIni::Unload();
     QCoreApplication::quit();
 }

@@ -7,28 +7,29 @@
 #include <string>
 
 namespace quill {
-class AttemptTimer;
+class StudySession;
 class ToolPaths;
 }  // namespace quill
 namespace studyLog {
-class StudyLog;
 enum class Outcome;
 }  // namespace studyLog
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QPushButton;
-class ResultsWindows;
+class ResultsWindowSet;
 
 namespace Ui {
 class frmMain;
 }
 
 // The main window: the books, their problem files, the page number, and the buttons that act on
-// the current selection. It keeps no state of its own beyond the study log and when each record
-// was last started: every handler reads the controls and builds the paths it needs afresh.
+// the current selection. It keeps no state of its own beyond the study session, which it connects
+// to the list, the preview and the results windows: every handler reads the controls and builds
+// the paths it needs afresh.
 class frmMain : public QWidget {
     Q_OBJECT
 
@@ -61,9 +62,11 @@ class frmMain : public QWidget {
     void SelectNextUnsolved();
     // The book list's menu (a right click on a book) and its shortcut: the selected book's results.
     void ShowBookResults();
+    // The study of this run, which the list, the preview and the results windows follow.
+    quill::StudySession& study() const { return *session_; }
 
   protected:
-    // Form_Unload: closing the main window ends the program.
+    // Form_Unload: closing the main window ends the program, once the marks made are written.
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -99,8 +102,8 @@ class frmMain : public QWidget {
     // Selects record `record` of book `book` in the lists, as a click on each would.
     void SelectRecord(const std::string& book, const std::string& record);
     void ShowOutcomes();
-    // The study log's line for record `record` of the selected book.
-    std::string HistoryOf(const std::string& record);
+    // The problem list's row of `record` when the list shows book `book`, else nothing.
+    QListWidgetItem* RowOf(const std::string& book, const std::string& record) const;
     // Runs a handler so that an unexpected failure is reported instead of ending the program.
     void Guarded(const std::function<void()>& handler);
 
@@ -108,9 +111,8 @@ class frmMain : public QWidget {
     std::array<QPushButton*, 3> cmdUWSC{};
     std::array<QPushButton*, 3> cmdEditUws{};
     std::array<QPushButton*, 2> cmdRunKifuFWin{};
-    std::unique_ptr<studyLog::StudyLog> studyLog_;
-    std::unique_ptr<quill::AttemptTimer> timer_;
-    std::unique_ptr<ResultsWindows> results_;
+    std::unique_ptr<quill::StudySession> session_;
+    std::unique_ptr<ResultsWindowSet> results_;
     QMenu* recordMenu_ = nullptr;
     QMenu* bookMenu_ = nullptr;
 };

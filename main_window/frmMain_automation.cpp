@@ -4,10 +4,10 @@
 
 #include "gui/busy_wait.h"
 #include "gui/list_box.h"
+#include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
 #include "gui/tool_paths.h"
 #include "main_window/frmMain.h"
-#include "main_window/study/attempt_timer.h"
 #include "platform/file_ops.h"
 #include "settings_window/frmIni.h"
 #include "support/command_lines.h"
@@ -81,7 +81,8 @@ void frmMain::StartSolving(const std::string& uwscPath) {
     const std::string line =
         commandLine::OpenStartScript(uwscPath, modFunc::ProgramFolder(), problemPath);
     if (!modFunc::StartProgram(uwscPath, line)) return;
-    timer_->Start(quill::SelectedEntry(*ui->lstFolder), problemName, outside::World().Now());
+    session_->StartedSolving(quill::SelectedEntry(*ui->lstFolder), problemName,
+                             outside::World().Now());
     ui->txtCur->setText(ToQt(problemName));
     PlayStartChime();
 }

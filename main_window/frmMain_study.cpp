@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "gui/list_box.h"
+#include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
 #include "main_window/frmMain.h"
-#include "main_window/results/results_windows.h"
-#include "main_window/study/attempt_timer.h"
 #include "main_window/study/outcome_marks.h"
+#include "study_windows/results/results_window_set.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/study_log/book_review.h"
-#include "support/study_log/history_line.h"
 #include "support/study_log/study_log.h"
 #include "ui_frmMain.h"
 
@@ -37,8 +36,26 @@ QAction* NewAction(QWidget& window, std::string_view text, const QKeySequence& s
 }  // namespace
 
 void frmMain::SetUpStudy() {
-    studyLog_ = std::make_unique<studyLog::StudyLog>();
-    timer_ = std::make_unique<quill::AttemptTimer>();
+    session_ = std::make_unique<quill::StudySession>();
+    // The log is opened once the window has been shown: the start does not wait for it.
+    session_->WaitForFirstPaint(*this);
+    // The list's marks follow the session: drawn at once, withdrawn when not kept, and filled
+    // in when the book's results have been read.
+    connect(session_.get(), &quill::StudySession::AttemptMarked, this,
+            [this](const studyLog::Attempt& attempt) {
+                if (QListWidgetItem* row = RowOf(attempt.book, attempt.record)) {
+                    quill::ShowOutcome(*row, attempt.outcome);
+                }
+            });
+    connect(session_.get(), &quill::StudySession::AttemptWithdrawn, this,
+            [this](const studyLog::Attempt& attempt) {
+                if (QListWidgetItem* row = RowOf(attempt.book, attempt.record)) {
+                    quill::ShowOutcome(*row, session_->LastOutcome(attempt.book, attempt.record));
+                }
+            });
+    connect(session_.get(), &quill::StudySession::BookRead, this, [this](const std::string& book) {
+        if (book == quill::SelectedEntry(*ui->lstFolder)) ShowOutcomes();
+    });
     ui->lstFile->setItemDelegate(new quill::OutcomeMarkDelegate(ui->lstFile));
 
     recordMenu_ = new QMenu(this);
@@ -69,8 +86,8 @@ void frmMain::SetUpStudy() {
     connect(next, &QAction::triggered, this, [this] { Guarded([this] { SelectNextUnsolved(); }); });
     recordMenu_->addAction(next);
 
-    results_ = std::make_unique<ResultsWindows>(
-        *studyLog_, [this](const std::string& book, const std::string& record) {
+    results_ = std::make_unique<ResultsWindowSet>(
+        *session_, [this](const std::string& book, const std::string& record) {
             Guarded([this, book, record] { SelectRecord(book, record); });
         });
     bookMenu_ = new QMenu(this);
@@ -130,13 +147,18 @@ void frmMain::SelectRecord(const std::string& book, const std::string& record) {
 }
 
 void frmMain::ShowOutcomes() {
-    quill::ShowOutcomes(*ui->lstFile,
-                        studyLog_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder)));
+    quill::ShowOutcomes(*ui->lstFile, session_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder)));
 }
 
-std::string frmMain::HistoryOf(const std::string& record) {
-    return studyLog::HistoryLine(
-        studyLog_->HistoryInCycle(quill::SelectedEntry(*ui->lstFolder), record));
+QListWidgetItem* frmMain::RowOf(const std::string& book, const std::string& record) const {
+    if (book != quill::SelectedEntry(*ui->lstFolder)) return nullptr;
+    // The selected row first: a mark is made on it.
+    const int selected = ui->lstFile->currentRow();
+    if (quill::ListEntry(*ui->lstFile, selected) == record) return ui->lstFile->item(selected);
+    for (int row = 0; row < ui->lstFile->count(); ++row) {
+        if (quill::ListEntry(*ui->lstFile, row) == record) return ui->lstFile->item(row);
+    }
+    return nullptr;
 }
 
 void frmMain::MarkAttempt(Outcome outcome) {
@@ -145,19 +167,8 @@ void frmMain::MarkAttempt(Outcome outcome) {
         modFunc::ShowMessage(modConst::kMsgNoProblemSelected);
         return;
     }
-    const std::string book = quill::SelectedEntry(*ui->lstFolder);
-    const int row = ui->lstFile->currentRow();
-    // A mark that could not be kept (the user has been told why) leaves the timing running.
-    if (!studyLog_->Record(book, record, outcome, timer_->StartOf(book, record))) return;
-    timer_->End(book, record);
-    // The mark just kept is the record's last: only its row changes, unless the list changed
-    // while a message about the log was shown.
-    if (quill::ListEntry(*ui->lstFile, row) == record) {
-        quill::ShowOutcome(*ui->lstFile->item(row), outcome);
-    } else {
-        ShowOutcomes();
-    }
-    results_->AttemptRecorded(book);
+    // Shown at once in its row, and withdrawn if the log cannot keep it (the user is told why).
+    session_->Mark(quill::SelectedEntry(*ui->lstFolder), record, outcome);
 }
 
 void frmMain::SelectNextUnsolved() {
@@ -170,7 +181,7 @@ void frmMain::SelectNextUnsolved() {
     const int current = ui->lstFile->currentRow();
     const std::size_t from = static_cast<std::size_t>(current >= 0 ? current : count - 1);
     const std::optional<std::size_t> next = studyLog::NextUnsolved(
-        records, from, studyLog_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder)));
+        records, from, session_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder)));
     if (!next) {
         modFunc::ShowMessage(modConst::kMsgAllSolved);
         return;

@@ -43,6 +43,13 @@ bool ListPreview::ShowFor(int row) {
     return true;
 }
 
+void ListPreview::HistoryChanged(const std::string& record) {
+    if (shownRow_ >= 0 && popup_ != nullptr && popup_->isVisible() &&
+        quill::ListEntry(list_, shownRow_) == record) {
+        ShowFor(shownRow_);
+    }
+}
+
 // The page is read off the user-interface thread and kept with the preview; the popup shows it
 // if it still shows that preview. Only the page of the latest showing is read.
 void ListPreview::ReadPage(const std::shared_ptr<quill::RecordPreview>& preview) {

@@ -27,6 +27,8 @@ class ListPreview : public QObject {
     // Shows the popup for entry `row` of the list; false when there is no such entry.
     bool ShowFor(int row);
     void Hide();
+    // The history of `record` changed: shown again when the popup shows it.
+    void HistoryChanged(const std::string& record);
     PreviewPopup* popup() const;
 
   protected:

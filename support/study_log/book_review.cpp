@@ -4,20 +4,20 @@
 
 namespace studyLog {
 
-BookTotals TotalsOf(const std::vector<std::string>& records,
-                    const std::vector<RecordResults>& results) {
-    std::unordered_map<std::string, const RecordResults*> byRecord;
-    for (const RecordResults& result : results) byRecord.emplace(result.record, &result);
+namespace {
+
+template <typename Lookup>
+BookTotals Count(const std::vector<std::string>& records, const Lookup& byRecord) {
     BookTotals totals;
     int timed = 0;
     for (const std::string& record : records) {
         ++totals.records;
-        const auto found = byRecord.find(record);
-        if (found == byRecord.end() || !found->second->history.last) {
+        const RecordResults* found = byRecord(record);
+        if (found == nullptr || !found->history.last) {
             ++totals.untried;
             continue;
         }
-        const RecordResults& result = *found->second;
+        const RecordResults& result = *found;
         switch (*result.history.last) {
             case Outcome::kSolved:
                 ++totals.solved;
@@ -38,6 +38,26 @@ BookTotals TotalsOf(const std::vector<std::string>& records,
     if (tried > 0) totals.successPercent = 100.0 * totals.solved / tried;
     if (timed > 0) totals.averageSeconds = *totals.totalSeconds / timed;
     return totals;
+}
+
+}  // namespace
+
+BookTotals TotalsOf(const std::vector<std::string>& records,
+                    const std::vector<RecordResults>& results) {
+    std::unordered_map<std::string, const RecordResults*> byRecord;
+    for (const RecordResults& result : results) byRecord.emplace(result.record, &result);
+    return Count(records, [&](const std::string& record) -> const RecordResults* {
+        const auto found = byRecord.find(record);
+        return found != byRecord.end() ? found->second : nullptr;
+    });
+}
+
+BookTotals TotalsOf(const std::vector<std::string>& records,
+                    const std::map<std::string, RecordResults>& results) {
+    return Count(records, [&](const std::string& record) -> const RecordResults* {
+        const auto found = results.find(record);
+        return found != results.end() ? &found->second : nullptr;
+    });
 }
 
 std::optional<std::size_t> NextUnsolved(const std::vector<std::string>& records,

@@ -29,6 +29,8 @@ struct BookTotals {
 // them. Results of records no longer in the folder count for nothing.
 BookTotals TotalsOf(const std::vector<std::string>& records,
                     const std::vector<RecordResults>& results);
+BookTotals TotalsOf(const std::vector<std::string>& records,
+                    const std::map<std::string, RecordResults>& results);
 
 // The position in `records` of the next record after `selected` whose last outcome in `last` is
 // not solved (a record never marked is not), going round from the end to the start and coming

@@ -4,8 +4,6 @@
 #include "platform/ascii_case.h"
 #include "platform/file_ops.h"
 #include "support/modConst.h"
-#include "support/modFunc.h"
-#include "support/outside_world.h"
 #include "support/study_log/study_log.h"
 #include "support/utf8_escape.h"
 
@@ -63,16 +61,16 @@ bool StudyLog::ExportCsv(const std::string& destination, const std::string& book
     // Nothing but an ordinary file is written; a pipe or a device is never even opened.
     const platform::EntryKind standing = platform::EntryAt(destination);
     if (IsTheFile(destination, path_) || IsTheFile(destination, path_ + "-journal")) {
-        modFunc::ShowMessageNaming(modConst::kMsgCsvIsTheLog, destination);
+        Tell(modConst::kMsgCsvIsTheLog, destination);
         return false;
     }
     if (standing != platform::EntryKind::kNothing &&
         (standing != platform::EntryKind::kFile || !platform::FileLength(destination))) {
-        modFunc::ShowMessageNaming(modConst::kMsgCsvNotAFile, destination);
+        Tell(modConst::kMsgCsvNotAFile, destination);
         return false;
     }
     if (!replace && standing != platform::EntryKind::kNothing) {
-        modFunc::ShowMessageNaming(modConst::kMsgCsvExists, destination);
+        Tell(modConst::kMsgCsvExists, destination);
         return false;
     }
     std::string content =
@@ -96,16 +94,16 @@ bool StudyLog::ExportCsv(const std::string& destination, const std::string& book
     }
     // No file is made from part of a log; a reason told before is told again.
     if (!read) {
-        if (offBefore) modFunc::ShowMessageNaming(offMessage_, path_);
+        if (offBefore) Tell(offMessage_, path_);
         if (!offBefore && state_ != State::kOff && toldBefore) {
-            modFunc::ShowMessageNaming(modConst::kMsgStudyLogUnreadable, path_);
+            Tell(modConst::kMsgStudyLogUnreadable, path_);
         }
         return false;
     }
     std::string reason;
     if (!platform::WriteFileReplacing(destination, content, &reason)) {
-        outside::World().LogWarning(reason);
-        modFunc::ShowMessageNaming(modConst::kMsgCsvNotWritten, destination);
+        Warn(reason);
+        Tell(modConst::kMsgCsvNotWritten, destination);
         return false;
     }
     return true;

@@ -25,10 +25,10 @@ std::string Stamp(const char* format, std::time_t time) {
 }
 
 // A name for a damaged log beside it that nothing has yet.
-std::string AsideName(const std::string& path) {
+std::string AsideName(const std::string& path, std::time_t now) {
     const std::string stem =
         modFunc::JoinPath(modFunc::ParentFolder(path), modConst::kStudyLogAsidePrefix) +
-        Stamp("%Y%m%d-%H%M%S", outside::World().Now());
+        Stamp("%Y%m%d-%H%M%S", now);
     const std::string extension(modConst::kStudyLogAsideExtension);
     std::string name = stem + extension;
     for (int n = 2; platform::EntryAt(name) != platform::EntryKind::kNothing && n < 100; ++n) {
@@ -60,6 +60,16 @@ std::optional<Outcome> OutcomeOf(const std::string& text) {
 
 std::string LocalTimeText(std::time_t time) { return Stamp("%Y-%m-%dT%H:%M:%S", time); }
 
+void TellNotices(const std::vector<Notice>& notices) {
+    for (const Notice& notice : notices) {
+        if (notice.kind == Notice::Kind::kWarning) {
+            outside::World().LogWarning(notice.text);
+        } else {
+            modFunc::ShowMessageNaming(notice.text, notice.path);
+        }
+    }
+}
+
 StudyLog::StudyLog(std::string path, int busyMilliseconds, int readBusyMilliseconds)
     : path_(std::move(path)),
       busyMilliseconds_(busyMilliseconds),
@@ -67,6 +77,20 @@ StudyLog::StudyLog(std::string path, int busyMilliseconds, int readBusyMilliseco
 
 std::string StudyLog::DefaultPath() {
     return modFunc::JoinPath(modFunc::ProgramFolder(), modConst::kStudyLogFile);
+}
+
+void StudyLog::Tell(std::string_view message, const std::string& path) {
+    notices_.push_back({Notice::Kind::kMessage, std::string(message), path});
+    if (!keepNotices_) TellNotices(TakeNotices());
+}
+
+void StudyLog::Warn(const std::string& reason) {
+    notices_.push_back({Notice::Kind::kWarning, reason, {}});
+    if (!keepNotices_) TellNotices(TakeNotices());
+}
+
+std::time_t StudyLog::Now() const {
+    return keepNotices_ ? now_.value_or(0) : now_.value_or(outside::World().Now());
 }
 
 sqlite::Database* StudyLog::Connect(bool create) {
@@ -154,8 +178,8 @@ bool StudyLog::Migrate(bool writing) {
     }
     if (found > kSchemaVersion) {
         // Made by a later version of the program: left exactly as it is, for the run.
-        outside::World().LogWarning(path_ + ": the log is of version " + std::to_string(found) +
-                                    ", this program knows up to " + std::to_string(kSchemaVersion));
+        Warn(path_ + ": the log is of version " + std::to_string(found) +
+             ", this program knows up to " + std::to_string(kSchemaVersion));
         SwitchOff(modConst::kMsgStudyLogNewer);
         return false;
     }
@@ -166,13 +190,13 @@ void StudyLog::SwitchOff(std::string_view message) {
     database_.Close();
     state_ = State::kOff;
     offMessage_ = message;
-    modFunc::ShowMessageNaming(message, path_);
+    Tell(message, path_);
 }
 
 void StudyLog::SetAside() {
     database_.Close();
     state_ = State::kClosed;
-    const std::string aside = AsideName(path_);
+    const std::string aside = AsideName(path_, Now());
     std::string reason;
     bool moved = platform::MoveToNewName(path_, aside, &reason);
     // A journal left beside the damaged file goes with it, so that a new log never takes it up.
@@ -181,16 +205,16 @@ void StudyLog::SetAside() {
         moved = platform::MoveToNewName(journal, aside + "-journal", &reason);
     }
     if (!moved) {
-        outside::World().LogWarning("cannot move " + path_ + " to " + aside + ": " + reason);
+        Warn("cannot move " + path_ + " to " + aside + ": " + reason);
         SwitchOff(modConst::kMsgStudyLogDamaged);
         return;
     }
     ++setAsideCount_;
-    modFunc::ShowMessageNaming(modConst::kMsgStudyLogSetAside, aside);
+    Tell(modConst::kMsgStudyLogSetAside, aside);
 }
 
 void StudyLog::Fail(const sqlite::Result& result, bool writing) {
-    outside::World().LogWarning(result.message);
+    Warn(result.message);
     if (result.fault == sqlite::Fault::kDamaged) {
         SetAside();
         return;
@@ -198,22 +222,21 @@ void StudyLog::Fail(const sqlite::Result& result, bool writing) {
     if (!writing) {
         // Reading happens at every list and preview: once is enough to tell.
         if (!std::exchange(readFailureShown_, true)) {
-            modFunc::ShowMessageNaming(result.fault == sqlite::Fault::kBusy
-                                           ? modConst::kMsgStudyLogBusyReading
-                                           : modConst::kMsgStudyLogUnreadable,
-                                       path_);
+            Tell(result.fault == sqlite::Fault::kBusy ? modConst::kMsgStudyLogBusyReading
+                                                      : modConst::kMsgStudyLogUnreadable,
+                 path_);
         }
         return;
     }
     switch (result.fault) {
         case sqlite::Fault::kBusy:
-            modFunc::ShowMessageNaming(modConst::kMsgStudyLogBusy, path_);
+            Tell(modConst::kMsgStudyLogBusy, path_);
             break;
         case sqlite::Fault::kFull:
-            modFunc::ShowMessageNaming(modConst::kMsgStudyLogFull, path_);
+            Tell(modConst::kMsgStudyLogFull, path_);
             break;
         default:
-            modFunc::ShowMessageNaming(modConst::kMsgStudyLogNotWritten, path_);
+            Tell(modConst::kMsgStudyLogNotWritten, path_);
             break;
     }
 }
@@ -222,7 +245,7 @@ bool StudyLog::Write(const std::function<sqlite::Result(sqlite::Database&)>& ste
     // A log found damaged on the way is set aside, and the step is tried once more on a new log.
     for (int pass = 0; pass < 2; ++pass) {
         if (state_ == State::kOff) {
-            modFunc::ShowMessageNaming(offMessage_, path_);
+            Tell(offMessage_, path_);
             return false;
         }
         const int setAsideBefore = setAsideCount_;
@@ -238,7 +261,7 @@ bool StudyLog::Write(const std::function<sqlite::Result(sqlite::Database&)>& ste
 
 bool StudyLog::Record(const std::string& book, const std::string& record, Outcome outcome,
                       std::optional<std::time_t> started) {
-    const std::time_t now = outside::World().Now();
+    const std::time_t now = Now();
     // A start after the mark (the clock was set back) times nothing.
     if (started && *started > now) started.reset();
     return Write([&](sqlite::Database& database) {
@@ -268,7 +291,7 @@ bool StudyLog::Record(const std::string& book, const std::string& record, Outcom
 }
 
 bool StudyLog::StartNewCycle(const std::string& book) {
-    const std::string now = LocalTimeText(outside::World().Now());
+    const std::string now = LocalTimeText(Now());
     return Write([&](sqlite::Database& database) {
         sqlite::Transaction transaction(database);
         if (!transaction.begun()) return transaction.begun();

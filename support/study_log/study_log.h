@@ -7,13 +7,29 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "support/study_log/sqlite_database.h"
 
 // The study log: every attempt at a record, kept in one SQLite file in the program folder
-// (docs/STUDY-LOG.md). User-interface thread only.
+// (docs/STUDY-LOG.md). Used on one thread at a time: on the user-interface thread it tells the
+// user of its faults itself; on a thread of its own (KeepNotices) it keeps them to be handed back.
 namespace studyLog {
+
+// What the log has to tell of a fault: a message for the user naming a file, or the reason of a
+// failure for the program's log.
+struct Notice {
+    enum class Kind { kMessage, kWarning };
+    Kind kind = Kind::kMessage;
+    std::string text;
+    std::string path;  // the file a message names
+    bool operator==(const Notice&) const = default;
+};
+
+// Tells `notices` in their order: warnings to the program's log, messages in a message box.
+// User-interface thread only.
+void TellNotices(const std::vector<Notice>& notices);
 
 // How an attempt ended. Stored as 'solved', 'failed' and 'gave up'.
 enum class Outcome { kSolved, kFailed, kGaveUp };
@@ -54,7 +70,7 @@ struct CycleTotals {
 };
 
 // One attempt as the log keeps it.
-struct Attempt {
+struct KeptAttempt {
     std::string book;
     std::string record;
     std::string marked;  // local time, as in the log
@@ -85,6 +101,14 @@ class StudyLog {
     explicit StudyLog(std::string path = DefaultPath(),
                       int busyMilliseconds = kDefaultBusyMilliseconds,
                       int readBusyMilliseconds = kDefaultReadBusyMilliseconds);
+
+    // From now on nothing is told and the clock is not read: notices are kept for TakeNotices()
+    // and the time is the one SetNow() last gave, so that the log can run off the user-interface
+    // thread.
+    void KeepNotices() { keepNotices_ = true; }
+    void SetNow(std::time_t now) { now_ = now; }
+    // The notices kept since the last call, in their order.
+    std::vector<Notice> TakeNotices() { return std::exchange(notices_, {}); }
     // The program folder, the separator, "Quillmere-study.sqlite".
     static std::string DefaultPath();
     const std::string& path() const { return path_; }
@@ -94,6 +118,9 @@ class StudyLog {
     // attempt is committed to the file; false when it could not be, after telling the user why.
     bool Record(const std::string& book, const std::string& record, Outcome outcome,
                 std::optional<std::time_t> started = std::nullopt);
+
+    // What the log holds of each marked record of a book over all its cycles, in record order.
+    std::vector<RecordResults> BookResults(const std::string& book);
 
     // The last outcome in the book's current cycle of each record marked in it, by record name.
     // Empty (and nothing made) when there is no log.
@@ -109,7 +136,7 @@ class StudyLog {
     bool ReadAttempts(const std::string& book,
                       const std::function<void(const MarkedAttempt&)>& each);
     // The same, kept.
-    std::vector<Attempt> Attempts(const std::string& book);
+    std::vector<KeptAttempt> Attempts(const std::string& book);
 
     // The cycle a book is in (1 until a new one is started).
     int CurrentCycle(const std::string& book);
@@ -142,6 +169,10 @@ class StudyLog {
     void SetAside();
     // Tells the user of a failure, once for reading, at each attempt for writing.
     void Fail(const sqlite::Result& result, bool writing);
+    // A message naming `path`, and a reason for the program's log: told, or kept.
+    void Tell(std::string_view message, const std::string& path);
+    void Warn(const std::string& reason);
+    std::time_t Now() const;
     // Runs `step` on the log, made when missing; true when it succeeded.
     bool Write(const std::function<sqlite::Result(sqlite::Database&)>& step);
     RecordHistory HistoryAmong(const std::string& book, const std::string& record,
@@ -158,6 +189,9 @@ class StudyLog {
     std::string offMessage_;  // why the log is off for the run
     bool readFailureShown_ = false;
     int setAsideCount_ = 0;
+    bool keepNotices_ = false;
+    std::vector<Notice> notices_;
+    std::optional<std::time_t> now_;
 };
 
 // The text stored for an outcome, and back.

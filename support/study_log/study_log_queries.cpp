@@ -89,6 +89,15 @@ bool StudyLog::Read(std::string_view sql, const std::function<void(sqlite::State
     return false;
 }
 
+std::vector<RecordResults> StudyLog::BookResults(const std::string& book) {
+    std::vector<RecordResults> results;
+    Read(
+        ResultsQuery("1 = 1"),
+        [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
+        [&](const sqlite::Statement& row) { results.push_back(ResultsOfRow(row)); });
+    return results;
+}
+
 std::map<std::string, Outcome> StudyLog::LastOutcomes(const std::string& book) {
     std::map<std::string, Outcome> outcomes;
     // With max(), SQLite takes the other columns from the row of the greatest id.
@@ -156,8 +165,8 @@ bool StudyLog::ReadAttempts(const std::string& book,
         });
 }
 
-std::vector<Attempt> StudyLog::Attempts(const std::string& book) {
-    std::vector<Attempt> attempts;
+std::vector<KeptAttempt> StudyLog::Attempts(const std::string& book) {
+    std::vector<KeptAttempt> attempts;
     ReadAttempts(book, [&](const MarkedAttempt& attempt) {
         attempts.push_back({std::string(attempt.book), std::string(attempt.record),
                             std::string(attempt.marked), attempt.outcome, attempt.seconds});

@@ -18,7 +18,7 @@ std::optional<std::int64_t> CountedSeconds(const std::optional<std::int64_t>& se
     return std::min(*seconds, kLongestSeconds);
 }
 
-void Count(DayTotals& totals, const Attempt& attempt) {
+void Count(DayTotals& totals, const KeptAttempt& attempt) {
     ++totals.attempts;
     switch (attempt.outcome) {
         case Outcome::kSolved:
@@ -41,7 +41,7 @@ std::string Number(std::int64_t value) { return std::to_string(value); }
 
 }  // namespace
 
-CalendarDays CalendarOf(const std::vector<Attempt>& attempts, int today) {
+CalendarDays CalendarOf(const std::vector<KeptAttempt>& attempts, int today) {
     CalendarDays calendar;
     calendar.today = today;
     calendar.firstDay = today - studyDay::Weekday(today) - 7 * (kCalendarWeeks - 1);
@@ -49,7 +49,7 @@ CalendarDays CalendarOf(const std::vector<Attempt>& attempts, int today) {
     for (std::size_t i = 0; i < calendar.days.size(); ++i) {
         calendar.days[i].day = calendar.firstDay + static_cast<int>(i);
     }
-    for (const Attempt& attempt : attempts) {
+    for (const KeptAttempt& attempt : attempts) {
         const std::optional<int> day = studyDay::StudyDayOfLocalText(attempt.marked);
         if (!day || *day < calendar.firstDay || *day > today) continue;
         Count(calendar.days[static_cast<std::size_t>(*day - calendar.firstDay)], attempt);
@@ -63,11 +63,11 @@ int ShadeStep(int attempts) {
     return step;
 }
 
-Streaks StreaksOf(const std::vector<Attempt>& attempts, int today) {
+Streaks StreaksOf(const std::vector<KeptAttempt>& attempts, int today) {
     Streaks streaks;
     std::vector<int> days;
     days.reserve(attempts.size());
-    for (const Attempt& attempt : attempts) {
+    for (const KeptAttempt& attempt : attempts) {
         if (const std::optional<int> day = studyDay::StudyDayOfLocalText(attempt.marked)) {
             days.push_back(*day);
         }
@@ -102,7 +102,7 @@ std::string StreakLine(const Streaks& streaks) {
     return line;
 }
 
-std::vector<std::size_t> AttemptsOn(const std::vector<Attempt>& attempts, int day) {
+std::vector<std::size_t> AttemptsOn(const std::vector<KeptAttempt>& attempts, int day) {
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < attempts.size(); ++i) {
         if (studyDay::StudyDayOfLocalText(attempts[i].marked) == day) found.push_back(i);
@@ -129,12 +129,12 @@ std::vector<CycleBar> CycleBarsOf(const std::vector<CycleTotals>& cycles) {
 }
 
 SolvingTimes SolvingTimesOf(const std::string& book, const std::vector<BookRecord>& records,
-                            const std::vector<Attempt>& attempts) {
+                            const std::vector<KeptAttempt>& attempts) {
     std::unordered_map<std::string, std::size_t> position;
     for (std::size_t i = 0; i < records.size(); ++i) position.emplace(records[i].name, i);
     std::vector<std::vector<std::int64_t>> times(records.size());
     SolvingTimes result;
-    for (const Attempt& attempt : attempts) {
+    for (const KeptAttempt& attempt : attempts) {
         if (attempt.outcome != Outcome::kSolved || attempt.book != book) continue;
         const auto found = position.find(attempt.record);
         if (found == position.end()) continue;

@@ -32,7 +32,7 @@ struct CalendarDays {
     int today = 0;                // the last day of `days`
     std::vector<DayTotals> days;  // each day from firstDay to today, in order
 };
-CalendarDays CalendarOf(const std::vector<Attempt>& attempts, int today);
+CalendarDays CalendarOf(const std::vector<KeptAttempt>& attempts, int today);
 
 // The shading of a day: step 0 for a day without attempts, then one step more at each of these
 // numbers of attempts.
@@ -48,12 +48,12 @@ struct Streaks {
     int daysStudied = 0;
     std::int64_t totalSeconds = 0;  // of every timed attempt
 };
-Streaks StreaksOf(const std::vector<Attempt>& attempts, int today);
+Streaks StreaksOf(const std::vector<KeptAttempt>& attempts, int today);
 // "連続 N日　最長 N日　学習日数 N日　合計 H時間M分".
 std::string StreakLine(const Streaks& streaks);
 
 // The positions in `attempts` of the attempts marked on study day `day`, in order.
-std::vector<std::size_t> AttemptsOn(const std::vector<Attempt>& attempts, int day);
+std::vector<std::size_t> AttemptsOn(const std::vector<KeptAttempt>& attempts, int day);
 
 // One cycle of a book as a bar: its records by their last outcome in the cycle, and its success
 // rate (solved ÷ records tried in the cycle, in percent; nothing when none was).
@@ -103,6 +103,6 @@ struct SolvingTimes {
 // The solving times of the records of `book`; attempts at other books, or at records no longer
 // in `records`, count for nothing.
 SolvingTimes SolvingTimesOf(const std::string& book, const std::vector<BookRecord>& records,
-                            const std::vector<Attempt>& attempts);
+                            const std::vector<KeptAttempt>& attempts);
 
 }  // namespace studyLog

@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include "gui/list_box.h"
+#include "gui/study/study_session.h"
 #include "main_window/list_preview.h"
 #include "main_window/preview_popup.h"
 #include "main_window/study/outcome_marks.h"
@@ -30,6 +31,8 @@ class StudyTest : public MainWindowTest {
         ASSERT_NE(found, nullptr) << action;
         found->trigger();
     }
+    // Waits for the study log to have done what was asked of it.
+    void Settle() const { ASSERT_TRUE(window->study().Finish()); }
     QVariant Mark(int row) const { return Problems()->item(row)->data(quill::kOutcomeRole); }
     std::string LogFile() const { return Prog("Quillmere-study.sqlite"); }
     studyLog::RecordHistory History(const std::string& record) const {
@@ -44,10 +47,13 @@ TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
     Click("cmdUWSC_1");
     world.now += 192;
     Trigger("markSolved");
+    Settle();
     EXPECT_EQ(History("p010.kif").lastSeconds, 192);
     // A second mark without a new start is not timed.
     world.now += 30;
     Trigger("markFailed");
+    EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kFailed)) << "drawn at once";
+    Settle();
     const studyLog::RecordHistory history = History("p010.kif");
     EXPECT_EQ(history.attempts, 2);
     EXPECT_EQ(history.lastSeconds, std::nullopt);
@@ -66,6 +72,7 @@ TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
 
     window.reset();
     Start();
+    Settle();
     EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kFailed)) << "kept over a restart";
     EXPECT_TRUE(world.messages.empty());
 }
@@ -89,6 +96,7 @@ TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
     menu->hide();
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
     Trigger("markGaveUp");
+    Settle();
     EXPECT_TRUE(temp.Exists("prog/Quillmere-study.sqlite"));
     EXPECT_EQ(Mark(0), static_cast<int>(Outcome::kGaveUp));
 }
@@ -110,10 +118,35 @@ TEST_F(StudyTest, NextUnsolvedStepsThroughFailedAndUntriedAndSaysWhenAllAreSolve
     Trigger("markSolved");
     Problems()->setCurrentRow(2);
     Trigger("markSolved");
+    Settle();
     EXPECT_TRUE(world.messages.empty());
     Trigger("nextUnsolved");
     EXPECT_EQ(world.messages, std::vector<std::string>{"この本の棋譜はすべて解けています。"});
     EXPECT_EQ(SelectedProblem(), "p003.kif");
+}
+
+// A mark is drawn at once; one the log cannot keep is withdrawn from its row and said, naming the
+// file; one made just before the window goes is kept.
+TEST_F(StudyTest, AMarkIsWithdrawnWhenNotKeptAndKeptWhenTheWindowGoesAtOnce) {
+    temp.MakeFolder("prog/Quillmere-study.sqlite");  // no file can be made there
+    StartOnBook({"p001.kif"});
+    Settle();
+    world.messages.clear();
+    Trigger("markSolved");
+    EXPECT_EQ(Mark(0), static_cast<int>(Outcome::kSolved));
+    Settle();
+    EXPECT_FALSE(Mark(0).isValid());
+    EXPECT_EQ(world.messages,
+              std::vector<std::string>{std::string(modConst::kMsgStudyLogNotWritten) + "\r\n  " +
+                                       LogFile()});
+
+    window.reset();
+    const std::string folder = LogFile();
+    std::filesystem::remove(std::filesystem::path(std::u8string(folder.begin(), folder.end())));
+    Start();
+    Trigger("markFailed");
+    window.reset();
+    EXPECT_EQ(History("p001.kif").last, Outcome::kFailed);
 }
 
 // "成績" on the book list opens the book's results; a record chosen there is selected in the main

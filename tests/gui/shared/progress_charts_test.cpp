@@ -14,12 +14,12 @@
 
 namespace {
 
-using studyLog::Attempt;
+using studyLog::KeptAttempt;
 using studyLog::Outcome;
 
 const int kToday = studyDay::DayNumber({2026, 12, 9});
 
-Attempt On(int day, std::optional<std::int64_t> seconds = std::nullopt) {
+KeptAttempt On(int day, std::optional<std::int64_t> seconds = std::nullopt) {
     const studyDay::Date date = studyDay::DateOf(day);
     char marked[32];
     std::snprintf(marked, sizeof marked, "%04d-%02d-%02dT10:00:00", date.year, date.month,
@@ -52,7 +52,7 @@ void ShowFocused(QWidget& widget) {
 }
 
 TEST(ProgressChartsTest, TheCalendarOutlinesTodayAndTellsAnEmptyDayFromOneAttempt) {
-    std::vector<Attempt> attempts(25, On(kToday, 30));
+    std::vector<KeptAttempt> attempts(25, On(kToday, 30));
     attempts.push_back(On(kToday - 3, 60));
     quill::StudyCalendar calendar;
     calendar.resize(calendar.sizeHint());
@@ -116,7 +116,7 @@ TEST(ProgressChartsTest, CycleBarsStandInProportionToTheirCounts) {
 }
 
 TEST(ProgressChartsTest, SolvingTimesDrawTheTimedAndCountTheRest) {
-    std::vector<Attempt> attempts = {On(kToday, 60), On(kToday, 120), On(kToday)};
+    std::vector<KeptAttempt> attempts = {On(kToday, 60), On(kToday, 120), On(kToday)};
     attempts[1].record = "p2.kif";
     quill::SolvingTimesChart chart;
     chart.resize(400, 300);

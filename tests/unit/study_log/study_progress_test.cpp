@@ -9,15 +9,15 @@
 
 namespace {
 
-using studyLog::Attempt;
+using studyLog::KeptAttempt;
 using studyLog::Outcome;
 using testing_support::StudyLogTest;
 
 const int kToday = studyDay::DayNumber({2026, 12, 9});  // a Wednesday
 
 // An attempt marked `daysAgo` days before kToday's date, at `hour`.
-Attempt On(int daysAgo, int hour = 10, Outcome outcome = Outcome::kSolved,
-           std::optional<std::int64_t> seconds = std::nullopt, std::string record = "p1.kif") {
+KeptAttempt On(int daysAgo, int hour = 10, Outcome outcome = Outcome::kSolved,
+               std::optional<std::int64_t> seconds = std::nullopt, std::string record = "p1.kif") {
     const studyDay::Date date = studyDay::DateOf(kToday - daysAgo);
     char marked[32];
     std::snprintf(marked, sizeof marked, "%04d-%02d-%02dT%02d:30:00", date.year, date.month,
@@ -27,7 +27,7 @@ Attempt On(int daysAgo, int hour = 10, Outcome outcome = Outcome::kSolved,
 
 struct StreakCase {
     const char* name;
-    std::vector<Attempt> attempts;
+    std::vector<KeptAttempt> attempts;
     int current, longest, daysStudied;
 };
 
@@ -73,7 +73,7 @@ TEST(StudyProgressTest, ShadeStepsByAttempts) {
 }
 
 TEST(StudyProgressTest, TheCalendarHoldsFiftyThreeWeeksUpToToday) {
-    const std::vector<Attempt> attempts = {
+    const std::vector<KeptAttempt> attempts = {
         On(0, 9, Outcome::kSolved, 60),
         On(0, 10, Outcome::kFailed, 30),
         On(0, 11, Outcome::kGaveUp),
@@ -109,7 +109,7 @@ TEST(StudyProgressTest, CycleBarsGiveTheSuccessRateOfTheRecordsTried) {
 TEST(StudyProgressTest, SolvingTimesKeepTheBooksOrderAndCountWhatHasNoTime) {
     const std::vector<studyLog::BookRecord> records = {
         {"p3.kif", 3}, {"p1.kif", 5}, {"p2.kif", 3}, {"p4.kif", 0}, {"p5.kif", 7}};
-    const std::vector<Attempt> attempts = {
+    const std::vector<KeptAttempt> attempts = {
         On(3, 10, Outcome::kSolved, 100, "p1.kif"),
         On(2, 10, Outcome::kSolved, 40, "p1.kif"),
         On(2, 10, Outcome::kSolved, 90, "p3.kif"),
@@ -143,7 +143,7 @@ TEST_F(StudyLogTest, TheLogGivesItsAttemptsInTheOrderMarked) {
     world.now = testing_support::At(30);
     ASSERT_TRUE(log.Record("a", "p1.kif", Outcome::kSolved, testing_support::At()));
     ASSERT_TRUE(log.Record("b", "p2.kif", Outcome::kGaveUp));
-    const std::vector<Attempt> all = log.Attempts("");
+    const std::vector<KeptAttempt> all = log.Attempts("");
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].book + all[0].record + all[0].marked, "ap1.kif2026-12-08T14:15:32");
     EXPECT_EQ(all[0].seconds, 30);

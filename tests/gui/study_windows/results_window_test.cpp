@@ -3,6 +3,7 @@
 // the main window, and the CSV written where the save dialog says.
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <filesystem>
 #include <map>
@@ -17,9 +18,10 @@
 #endif
 
 #include "common/accessible_name.h"
-#include "main_window/results/results_table.h"
-#include "main_window/results/results_windows.h"
-#include "main_window_fixture.h"
+#include "gui/main_window/main_window_fixture.h"
+#include "gui/study/study_session.h"
+#include "study_windows/results/results_model.h"
+#include "study_windows/results/results_window_set.h"
 #include "support/study_log/history_line.h"
 #include "support/study_log/study_log.h"
 
@@ -44,23 +46,25 @@ class ResultsWindowTest : public MainWindowTest {
             temp.WriteFile("book/" + book + "/" + record, "x");
     }
     // An attempt at a record of "基本", marked 100 seconds after the last and timed when given,
-    // told to the results windows as the main window tells them.
+    // through the study session, which tells the results windows; kept before it returns.
     void Mark(const std::string& record, Outcome outcome, std::optional<int> seconds,
               const std::string& book = "基本") {
         world.now += 100;
-        ASSERT_TRUE(
-            log.Record(book, record, outcome,
-                       seconds ? std::optional<std::time_t>(world.now - *seconds) : std::nullopt));
-        windows.AttemptRecorded(book);
+        if (seconds) session.StartedSolving(book, record, world.now - *seconds);
+        session.Mark(book, record, outcome);
+        Settle();
     }
+    void Settle() { ASSERT_TRUE(session.Finish()); }
     ResultsWindow& Open(const std::string& book = "基本") {
         windows.Show(book, Book(book));
+        Settle();
         return *windows.WindowOf(book);
     }
-    static std::vector<std::string> Column(const QTreeWidget* table, int column) {
+    static std::vector<std::string> Column(const QTreeView* table, int column) {
         std::vector<std::string> texts;
-        for (int row = 0; row < table->topLevelItemCount(); ++row) {
-            texts.push_back(table->topLevelItem(row)->text(column).toStdString());
+        const QAbstractItemModel* model = table->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            texts.push_back(model->index(row, column).data().toString().toStdString());
         }
         return texts;
     }
@@ -73,11 +77,11 @@ class ResultsWindowTest : public MainWindowTest {
         return nullptr;
     }
 
-    studyLog::StudyLog log{LogPath()};
+    quill::StudySession session{LogPath()};
     std::vector<std::pair<std::string, std::string>> selected;
-    ResultsWindows windows{log, [this](const std::string& book, const std::string& record) {
-                               selected.emplace_back(book, record);
-                           }};
+    ResultsWindowSet windows{session, [this](const std::string& book, const std::string& record) {
+                                 selected.emplace_back(book, record);
+                             }};
 };
 
 TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
@@ -90,12 +94,13 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     world.now += kDay;
     QPushButton* newCycle = Part<QPushButton>(window, "新しい周回");
     newCycle->click();
+    Settle();
     EXPECT_FALSE(newCycle->isEnabled());  // the new cycle has no attempts yet
     Mark("P1.kif", Outcome::kSolved, 40);
     Mark("p3.bod", Outcome::kFailed, 20);
     EXPECT_TRUE(newCycle->isEnabled());
 
-    const QTreeWidget* records = window.records();
+    const QTreeView* records = window.records();
     EXPECT_EQ(Column(records, results::kRecordName),
               std::vector<std::string>({"P1.kif", "p2.kif", "p3.bod", "p4.kif", "p5.kif"}));
     EXPECT_EQ(Column(records, results::kAttempts),
@@ -137,7 +142,7 @@ TEST_F(ResultsWindowTest, SortsTimesAsNumbersWithUntimedRecordsLastBothWays) {
     Mark("p3.kif", Outcome::kSolved, 9);
     Mark("p4.kif", Outcome::kSolved, std::nullopt);
     ResultsWindow& window = Open();
-    QTreeWidget* records = window.records();
+    QTreeView* records = window.records();
     records->sortByColumn(results::kBestTime, Qt::AscendingOrder);
     EXPECT_EQ(Column(records, results::kRecordName),
               std::vector<std::string>({"p3.kif", "p2.kif", "p1.kif", "p4.kif"}));
@@ -161,12 +166,12 @@ class ResultsActivationTest : public ResultsWindowTest,
 TEST_P(ResultsActivationTest, SelectsTheRecordInTheMainWindow) {
     MakeBook("基本", {"p1.kif", "p2.kif", "p3.kif"});
     ResultsWindow& window = Open();
-    QTreeWidget* records = window.records();
-    QTreeWidgetItem* row = records->topLevelItem(1);
-    records->setCurrentItem(row);
+    QTreeView* records = window.records();
+    const QModelIndex row = records->model()->index(1, 0);
+    records->setCurrentIndex(row);
     records->setFocus();
     if (GetParam().doubleClick) {
-        const QPoint place = records->visualItemRect(row).center();
+        const QPoint place = records->visualRect(row).center();
         // As the system delivers a double click: a click, then the second press.
         QTest::mouseClick(records->viewport(), Qt::LeftButton, Qt::NoModifier, place);
         QTest::mouseDClick(records->viewport(), Qt::LeftButton, Qt::NoModifier, place);
@@ -196,6 +201,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     const std::string destination = temp.Join("成績.csv");
     answer = ResultsWindow::SaveChoice{destination, false};
     Part<QPushButton>(window, "CSV出力")->click();
+    Settle();
     ASSERT_EQ(proposed.size(), 1u);
     EXPECT_TRUE(proposed[0].endsWith(QString::fromStdString(kSep + book + ".csv")))
         << proposed[0].toStdString();
@@ -211,6 +217,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     Part<QCheckBox>(window, "全ての本")->setChecked(true);
     answer = ResultsWindow::SaveChoice{destination, true};
     Part<QPushButton>(window, "CSV出力")->click();
+    Settle();
     ASSERT_EQ(proposed.size(), 2u);
     EXPECT_TRUE(proposed[1].endsWith(QString::fromStdString(kSep + "Quillmere-study.csv")));
     EXPECT_NE(temp.ReadFile("成績.csv")
@@ -241,6 +248,7 @@ TEST_F(ResultsWindowTest, ExportToAReadOnlyFolderSaysSoAndWritesNothing) {
         return std::optional<ResultsWindow::SaveChoice>({destination, false});
     });
     Part<QPushButton>(window, "CSV出力")->click();
+    Settle();
     EXPECT_EQ(world.messages, std::vector<std::string>({std::string(modConst::kMsgCsvNotWritten) +
                                                         "\r\n  " + destination}));
     EXPECT_FALSE(temp.Exists("locked/基本.csv"));
@@ -254,7 +262,8 @@ TEST_F(ResultsWindowTest, ShowingAndReadingTheResultsMakeNoFile) {
     ResultsWindow& window = Open();
     EXPECT_EQ(&Open(), &window);  // one window per book
     EXPECT_NE(&Open("応用"), &window);
-    windows.AttemptRecorded("基本");
+    window.Refresh();
+    Settle();
     // With nothing tried, there is no cycle to leave.
     EXPECT_FALSE(Part<QPushButton>(window, "新しい周回")->isEnabled());
     EXPECT_EQ(Column(window.records(), results::kLastOutcome),

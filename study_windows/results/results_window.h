@@ -5,20 +5,28 @@
 #include <optional>
 #include <string>
 
+namespace quill {
+class StudySession;
+}
+namespace results {
+class RecordsModel;
+}
 namespace studyLog {
-class StudyLog;
+struct Attempt;
 }
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QModelIndex;
+class QTreeView;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 // The results of one book, in a window of its own beside the main window: each record of the
 // book's folder with its attempts in the current cycle, the totals of that cycle, the totals of
 // every cycle, and the buttons to start a new cycle and to write the attempts out as CSV.
-// Reading the results makes no file; only a new cycle or an attempt makes the log.
+// It shows what the study session remembers of the book and follows its notices; reading the
+// results makes no file, only a new cycle or an attempt makes the log.
 class ResultsWindow : public QWidget {
     Q_OBJECT
 
@@ -35,13 +43,16 @@ class ResultsWindow : public QWidget {
     using AskSavePath =
         std::function<std::optional<SaveChoice>(QWidget& parent, const QString& proposed)>;
 
-    ResultsWindow(studyLog::StudyLog& log, std::string book, std::string bookFolder,
+    ResultsWindow(quill::StudySession& session, std::string book, std::string bookFolder,
                   SelectRecord select);
+    ~ResultsWindow() override;
 
     const std::string& book() const { return book_; }
     void SetBookFolder(std::string bookFolder) { bookFolder_ = std::move(bookFolder); }
-    // Reads the book's folder and its results again; the selected record stays selected.
+    // Reads the book's folder again and shows its results; the selected record stays selected.
     void Refresh();
+    // An attempt was kept: its record's row, the totals and the cycles show it.
+    void AttemptRecorded(const studyLog::Attempt& attempt);
     // "新しい周回": starts the book's next cycle and shows it.
     void StartNewCycle();
     // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての本").
@@ -52,18 +63,22 @@ class ResultsWindow : public QWidget {
     // "Quillmere-study.csv").
     QString ProposedPath() const;
 
-    QTreeWidget* records() const { return records_; }
+    QTreeView* records() const { return records_; }
+    const results::RecordsModel& recordsModel() const { return *model_; }
     QTreeWidget* cycles() const { return cycles_; }
 
   private:
-    void SelectRow(const QTreeWidgetItem* row) const;
+    void SelectRow(const QModelIndex& row) const;
+    // The totals line, the cycles and the new cycle's button, from what is remembered.
+    void ShowTotals();
 
-    studyLog::StudyLog& log_;
+    quill::StudySession& session_;
     std::string book_;
     std::string bookFolder_;
     SelectRecord select_;
     AskSavePath askSavePath_;
-    QTreeWidget* records_;
+    results::RecordsModel* model_;
+    QTreeView* records_;
     QLabel* totals_;
     QTreeWidget* cycles_;
     QPushButton* newCycle_;

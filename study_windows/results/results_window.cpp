@@ -1,23 +1,27 @@
-#include "main_window/results/results_window.h"
+#include "study_windows/results/results_window.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 
+#include "gui/study/study_session.h"
 #include "gui/text_conversion.h"
-#include "main_window/results/book_records.h"
-#include "main_window/results/results_table.h"
+#include "study_windows/results/book_records.h"
+#include "study_windows/results/results_model.h"
+#include "study_windows/results/results_table.h"
 #include "support/modConst.h"
 #include "support/study_log/book_review.h"
-#include "support/study_log/study_log.h"
 
 namespace {
 
@@ -39,14 +43,15 @@ std::optional<ResultsWindow::SaveChoice> AskWithDialog(QWidget& parent, const QS
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(studyLog::StudyLog& log, std::string book, std::string bookFolder,
+ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std::string bookFolder,
                              SelectRecord select)
-    : log_(log),
+    : session_(session),
       book_(std::move(book)),
       bookFolder_(std::move(bookFolder)),
       select_(std::move(select)),
       askSavePath_(AskWithDialog),
-      records_(new QTreeWidget(this)),
+      model_(new results::RecordsModel(this)),
+      records_(new QTreeView(this)),
       totals_(new QLabel(this)),
       cycles_(new QTreeWidget(this)),
       newCycle_(new QPushButton(ToQt(modConst::kResultsNewCycle), this)),
@@ -54,7 +59,13 @@ ResultsWindow::ResultsWindow(studyLog::StudyLog& log, std::string book, std::str
       exportCsv_(new QPushButton(ToQt(modConst::kResultsExportCsv), this)) {
     setWindowTitle(ToQt(book_) + ToQt(modConst::kResultsTitleSuffix));
     setAttribute(Qt::WA_QuitOnClose, false);
-    results::SetUpRecordsTable(*records_);
+    records_->setModel(model_);
+    results::SetUpTable(*records_);
+    // The record names take the room that is left; the other columns are as wide as their texts.
+    records_->header()->setStretchLastSection(false);
+    records_->header()->setSectionResizeMode(results::kRecordName, QHeaderView::Stretch);
+    records_->setSortingEnabled(true);
+    records_->sortByColumn(results::kRecordName, Qt::AscendingOrder);
     results::SetUpCyclesTable(*cycles_);
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     records_->setAccessibleName(ToQt(modConst::kResultsRecordsName));
@@ -81,48 +92,66 @@ ResultsWindow::ResultsWindow(studyLog::StudyLog& log, std::string book, std::str
     resize(640, 560);
 
     // Enter or a double click on a record selects it in the main window.
-    connect(records_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* row) { SelectRow(row); });
+    connect(records_, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& row) { SelectRow(row); });
+    // What the session announces of this book.
+    connect(&session_, &quill::StudySession::AttemptRecorded, this,
+            [this](const studyLog::Attempt& attempt) {
+                if (attempt.book == book_ && isVisible()) AttemptRecorded(attempt);
+            });
+    const auto refreshIfShown = [this](const std::string& book) {
+        if (book == book_ && isVisible()) Refresh();
+    };
+    connect(&session_, &quill::StudySession::BookRead, this, refreshIfShown);
+    connect(&session_, &quill::StudySession::CycleStarted, this,
+            [refreshIfShown](const std::string& book, int) { refreshIfShown(book); });
     connect(newCycle_, &QPushButton::clicked, this, [this] { StartNewCycle(); });
     connect(exportCsv_, &QPushButton::clicked, this, [this] { ExportCsv(); });
     auto* close = new QShortcut(QKeySequence::Cancel, this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
+ResultsWindow::~ResultsWindow() = default;
+
 void ResultsWindow::Refresh() {
-    const QTreeWidgetItem* current = records_->currentItem();
-    const std::string selected = current != nullptr ? results::RecordOf(*current) : std::string();
-    const std::vector<std::string> records = results::BookRecords(bookFolder_);
-    const int cycle = log_.CurrentCycle(book_);
-    const std::vector<studyLog::RecordResults> results = log_.CycleResults(book_, cycle);
-    results::FillRecordsTable(*records_, records, results);
-    for (int row = 0; row < records_->topLevelItemCount() && !selected.empty(); ++row) {
-        if (results::RecordOf(*records_->topLevelItem(row)) == selected) {
-            records_->setCurrentItem(records_->topLevelItem(row));
-            break;
-        }
-    }
-    if (records_->currentItem() == nullptr && records_->topLevelItemCount() > 0) {
-        records_->setCurrentItem(records_->topLevelItem(0));
-    }
-    results::FillCyclesTable(*cycles_, log_.Cycles(book_), cycle);
-    const QString totals = results::TotalsText(cycle, studyLog::TotalsOf(records, results));
+    const std::string selected = model_->RecordAt(records_->currentIndex().row());
+    model_->Reset(results::BookRecords(bookFolder_), session_.Study(book_));
+    const int row = std::max(model_->RowOf(selected), 0);
+    if (model_->rowCount() > 0) records_->setCurrentIndex(model_->index(row, 0));
+    ShowTotals();
+}
+
+void ResultsWindow::AttemptRecorded(const studyLog::Attempt& attempt) {
+    const studyLog::BookStudy* study = session_.Study(book_);
+    if (study == nullptr) return;
+    model_->Update(attempt.record, study->InCurrentCycle(attempt.record));
+    ShowTotals();
+}
+
+void ResultsWindow::ShowTotals() {
+    const studyLog::BookStudy* study = session_.Study(book_);
+    const studyLog::BookStudy none;
+    const studyLog::BookStudy& shown = study != nullptr ? *study : none;
+    results::FillCyclesTable(*cycles_, shown.cycles, shown.cycle);
+    const QString totals =
+        results::TotalsText(shown.cycle, studyLog::TotalsOf(model_->records(), shown.currentCycle));
     totals_->setText(totals);
     totals_->setAccessibleDescription(totals);
     // A cycle without attempts yet is already as new as a cycle can be.
-    newCycle_->setEnabled(!results.empty());
+    newCycle_->setEnabled(!shown.currentCycle.empty());
 }
 
 void ResultsWindow::StartNewCycle() {
-    log_.StartNewCycle(book_);
-    Refresh();
+    // Shown when the session has started it (CycleStarted).
+    session_.StartNewCycle(book_);
 }
 
 void ResultsWindow::ExportCsv() {
     const bool everyBook = allBooks_->isChecked();
     const std::optional<SaveChoice> choice = askSavePath_(*this, ProposedPath());
     if (!choice || choice->path.empty()) return;
-    log_.ExportCsv(choice->path, everyBook ? std::string() : book_, choice->replaceConfirmed);
+    session_.ExportCsv(choice->path, everyBook ? std::string() : book_, choice->replaceConfirmed,
+                       {});
 }
 
 QString ResultsWindow::ProposedPath() const {
@@ -132,6 +161,6 @@ QString ResultsWindow::ProposedPath() const {
     return QDir::toNativeSeparators(QDir(documents).filePath(name));
 }
 
-void ResultsWindow::SelectRow(const QTreeWidgetItem* row) const {
-    if (row != nullptr && select_) select_(book_, results::RecordOf(*row));
+void ResultsWindow::SelectRow(const QModelIndex& row) const {
+    if (row.isValid() && select_) select_(book_, model_->RecordAt(row.row()));
 }

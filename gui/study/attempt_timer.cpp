@@ -1,4 +1,4 @@
-#include "main_window/study/attempt_timer.h"
+#include "gui/study/attempt_timer.h"
 
 namespace quill {
 
