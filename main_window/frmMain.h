@@ -98,7 +98,10 @@ class frmMain : public QWidget {
     void ShowBookMenu(const QPoint& at);
     // Selects record `record` of book `book` in the lists, as a click on each would.
     void SelectRecord(const std::string& book, const std::string& record);
+    // Gives every row of the problem list its record's mark, or none.
     void ShowOutcomes();
+    // The same for a list just filled, whose rows show no mark yet.
+    void ShowOutcomesOfNewList();
     // The study log's line for record `record` of the selected book.
     std::string HistoryOf(const std::string& record);
     // Runs a handler so that an unexpected failure is reported instead of ending the program.

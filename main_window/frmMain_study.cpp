@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "gui/list_box.h"
@@ -132,6 +134,13 @@ void frmMain::SelectRecord(const std::string& book, const std::string& record) {
 void frmMain::ShowOutcomes() {
     quill::ShowOutcomes(*ui->lstFile,
                         studyLog_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder)));
+}
+
+void frmMain::ShowOutcomesOfNewList() {
+    // A book never marked, as most are, leaves its new rows as they are.
+    const std::map<std::string, Outcome> outcomes =
+        studyLog_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder));
+    if (!outcomes.empty()) quill::ShowOutcomes(*ui->lstFile, outcomes);
 }
 
 std::string frmMain::HistoryOf(const std::string& record) {
