@@ -114,6 +114,6 @@ class frmMain : public QWidget {
     std::unique_ptr<studyLog::StudyLog> studyLog_;
     std::unique_ptr<quill::AttemptTimer> timer_;
     std::unique_ptr<ResultsWindows> results_;
-    QMenu* recordMenu_ = nullptr;
+    QMenu* recordMenu_ = nullptr;  // both made at their first use
     QMenu* bookMenu_ = nullptr;
 };
