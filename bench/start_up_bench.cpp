@@ -7,7 +7,11 @@
 // (fonts and text drawing, which any Japanese window pays for), and the program on an empty
 // library (what the library itself adds).
 //
-//   build/bench/bench_start_up [runs]   (default 9; goals: time at most 1.5x, memory at most 1.3x)
+//   build/bench/bench_start_up [runs] [other]   (default 9; goals: time at most 1.5x, memory at
+//   most 1.3x)
+//
+// `other`, when given, is the bench_start_quill of another build, started in the same turns on
+// the same library, so that two builds of the program compare in one run.
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -115,6 +119,7 @@ void Print(const char* what, const Best& best, const Best& baseline) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const std::string other = argc > 2 ? argv[2] : "";
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const fs::path here = fs::read_symlink("/proc/self/exe").parent_path();
     const std::string quill = (here / "bench_start_quill").string();
@@ -133,6 +138,7 @@ int main(int argc, char** argv) {
 
     // One start of each first, so that all find the libraries and fonts in the system's cache.
     Best program;
+    Best programOther;
     Best programLogged;
     Best programEmpty;
     Best baseline;
@@ -143,12 +149,14 @@ int main(int argc, char** argv) {
         const Run textWindow = Measure(text, {});
         const Run withoutLibrary = Measure(quill, {empty});
         const Run withLog = Measure(quill, {logged});
+        const Run withOther = other.empty() ? Run{} : Measure(other, {library});
         if (i < 0) continue;
         program.Take(withLibrary);
         programLogged.Take(withLog);
         baseline.Take(bareWindow);
         baselineText.Take(textWindow);
         programEmpty.Take(withoutLibrary);
+        if (!other.empty()) programOther.Take(withOther);
     }
     fs::remove_all(root);
 
@@ -159,10 +167,16 @@ int main(int argc, char** argv) {
     Print("bare window, one line of Japanese", baselineText, baseline);
     Print("Quillmere, empty library", programEmpty, baseline);
     Print("Quillmere, library", program, baseline);
+    if (!other.empty()) Print("the other build, library", programOther, baseline);
     Print("Quillmere, library and study log", programLogged, baseline);
     std::printf("time ratio:   %.2fx (goal: at most 1.5x)\n", program.seconds / baseline.seconds);
     std::printf("memory ratio: %.2fx (goal: at most 1.3x)\n",
                 static_cast<double>(program.peakKilobytes) / baseline.peakKilobytes);
+    std::printf(
+        "without a study log, to the window of one line of Japanese: time %.2fx (goal: at most "
+        "2.0x), memory %.2fx (goal: at most 1.3x)\n",
+        program.seconds / baselineText.seconds,
+        static_cast<double>(program.peakKilobytes) / baselineText.peakKilobytes);
     std::printf(
         "with the study log, to the window of one line of Japanese: time %.2fx (goal: at "
         "most 2.0x), memory %.2fx (goal: at most 1.3x)\n",

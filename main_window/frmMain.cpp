@@ -174,7 +174,7 @@ void frmMain::lstFolder_Click() {
     modFunc::ListFilesByExtensions(CurrentBookFolder(), modConst::kProblemExtensions, names);
     quill::SortedListBox problems(*ui->lstFile);
     modFunc::FillListFromArray(names, problems);
-    ShowOutcomes();
+    ShowOutcomesOfNewList();
     if (ui->lstFile->count() > 0) ui->lstFile->setCurrentRow(0);
 }
 

@@ -101,9 +101,12 @@ class frmMain : public QWidget {
     void ShowBookMenu(const QPoint& at);
     // Selects record `record` of book `book` in the lists, as a click on each would.
     void SelectRecord(const std::string& book, const std::string& record);
+    // Gives every row of the problem list its record's mark, or none.
     void ShowOutcomes();
     // The problem list's row of `record` when the list shows book `book`, else nothing.
     QListWidgetItem* RowOf(const std::string& book, const std::string& record) const;
+    // The same for a list just filled, whose rows show no mark yet.
+    void ShowOutcomesOfNewList();
     // Runs a handler so that an unexpected failure is reported instead of ending the program.
     void Guarded(const std::function<void()>& handler);
 
@@ -113,6 +116,6 @@ class frmMain : public QWidget {
     std::array<QPushButton*, 2> cmdRunKifuFWin{};
     std::unique_ptr<quill::StudySession> session_;
     std::unique_ptr<ResultsWindowSet> results_;
-    QMenu* recordMenu_ = nullptr;
+    QMenu* recordMenu_ = nullptr;  // both made at their first use
     QMenu* bookMenu_ = nullptr;
 };

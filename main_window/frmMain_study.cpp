@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <initializer_list>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "gui/list_box.h"
@@ -33,6 +36,24 @@ QAction* NewAction(QWidget& window, std::string_view text, const QKeySequence& s
     return action;
 }
 
+// The menu `menu` of the window's actions named, made at its first use: the window starts
+// without it, and the actions' shortcuts work from the start. A null name stands for a separator.
+QMenu& MenuOfActions(QWidget& window, QMenu*& menu, const char* name,
+                     std::initializer_list<const char*> actions) {
+    if (menu != nullptr) return *menu;
+    menu = new QMenu(&window);
+    menu->setObjectName(QString::fromLatin1(name));
+    for (const char* action : actions) {
+        if (action == nullptr) {
+            menu->addSeparator();
+            continue;
+        }
+        menu->addAction(
+            window.findChild<QAction*>(QString::fromLatin1(action), Qt::FindDirectChildrenOnly));
+    }
+    return *menu;
+}
+
 }  // namespace
 
 void frmMain::SetUpStudy() {
@@ -58,8 +79,6 @@ void frmMain::SetUpStudy() {
     });
     ui->lstFile->setItemDelegate(new quill::OutcomeMarkDelegate(ui->lstFile));
 
-    recordMenu_ = new QMenu(this);
-    recordMenu_->setObjectName(QStringLiteral("recordMenu"));
     const struct {
         Outcome outcome;
         std::string_view text;
@@ -78,24 +97,18 @@ void frmMain::SetUpStudy() {
         const Outcome outcome = mark.outcome;
         connect(action, &QAction::triggered, this,
                 [this, outcome] { Guarded([this, outcome] { MarkAttempt(outcome); }); });
-        recordMenu_->addAction(action);
     }
-    recordMenu_->addSeparator();
     QAction* next =
         NewAction(*this, modConst::kMenuNextUnsolved, QKeySequence(Qt::Key_F3), "nextUnsolved");
     connect(next, &QAction::triggered, this, [this] { Guarded([this] { SelectNextUnsolved(); }); });
-    recordMenu_->addAction(next);
 
     results_ = std::make_unique<ResultsWindowSet>(
         *session_, [this](const std::string& book, const std::string& record) {
             Guarded([this, book, record] { SelectRecord(book, record); });
         });
-    bookMenu_ = new QMenu(this);
-    bookMenu_->setObjectName(QStringLiteral("bookMenu"));
     QAction* results =
         NewAction(*this, modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
     connect(results, &QAction::triggered, this, [this] { Guarded([this] { ShowBookResults(); }); });
-    bookMenu_->addAction(results);
     ui->lstFolder->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFolder, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowBookMenu(at); });
@@ -109,12 +122,15 @@ void frmMain::SetUpStudy() {
 void frmMain::ShowRecordMenu(const QPoint& at) {
     // The press has selected the record under the pointer, as a click does.
     if (ui->lstFile->itemAt(at) == nullptr) return;
-    recordMenu_->popup(ui->lstFile->viewport()->mapToGlobal(at));
+    MenuOfActions(*this, recordMenu_, "recordMenu",
+                  {"markSolved", "markFailed", "markGaveUp", nullptr, "nextUnsolved"})
+        .popup(ui->lstFile->viewport()->mapToGlobal(at));
 }
 
 void frmMain::ShowBookMenu(const QPoint& at) {
     if (ui->lstFolder->itemAt(at) == nullptr) return;
-    bookMenu_->popup(ui->lstFolder->viewport()->mapToGlobal(at));
+    MenuOfActions(*this, bookMenu_, "bookMenu", {"bookResults"})
+        .popup(ui->lstFolder->viewport()->mapToGlobal(at));
 }
 
 void frmMain::ShowBookResults() {
@@ -159,6 +175,13 @@ QListWidgetItem* frmMain::RowOf(const std::string& book, const std::string& reco
         if (quill::ListEntry(*ui->lstFile, row) == record) return ui->lstFile->item(row);
     }
     return nullptr;
+}
+
+void frmMain::ShowOutcomesOfNewList() {
+    // A book never marked, as most are, leaves its new rows as they are.
+    const std::map<std::string, Outcome> outcomes =
+        session_->LastOutcomes(quill::SelectedEntry(*ui->lstFolder));
+    if (!outcomes.empty()) quill::ShowOutcomes(*ui->lstFile, outcomes);
 }
 
 void frmMain::MarkAttempt(Outcome outcome) {

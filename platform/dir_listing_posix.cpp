@@ -56,24 +56,23 @@ using Names = std::vector<std::string>;
 
 // NTFS order: each name upper-cased (ASCII only) and compared by code; names that differ only
 // in case, which this system allows side by side, keep a fixed order by their bytes. Each name
-// is folded once, not at every comparison, since a large book sorts thousands of names.
+// is folded once, not at every comparison, since a large book sorts thousands of names, and the
+// sort moves the names' places rather than the names themselves.
 void SortInNtfsOrder(std::vector<std::string>& names) {
-    struct Keyed {
-        std::string folded;
-        std::string name;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (std::string& name : names) {
-        std::string folded = name;
-        for (char& c : folded) c = AsciiUpper(c);
-        keyed.push_back({std::move(folded), std::move(name)});
+    std::vector<std::string> folded(names);
+    for (std::string& name : folded) {
+        for (char& c : name) c = AsciiUpper(c);
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int order = a.folded.compare(b.folded);
-        return order != 0 ? order < 0 : a.name < b.name;
+    std::vector<std::size_t> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int byFolded = folded[a].compare(folded[b]);
+        return byFolded != 0 ? byFolded < 0 : names[a] < names[b];
     });
-    for (std::size_t i = 0; i < keyed.size(); ++i) names[i] = std::move(keyed[i].name);
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const std::size_t i : order) sorted.push_back(std::move(names[i]));
+    names = std::move(sorted);
 }
 
 bool EntryIsListable(DIR* folder, const dirent& entry, ListMask mask) {

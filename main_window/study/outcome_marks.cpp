@@ -43,11 +43,16 @@ QColor ColourOf(studyLog::Outcome outcome) {
 }  // namespace
 
 void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome) {
+    // Each role set tells the list's model and its views of a change, so a row is touched only
+    // when its mark changes: a row never marked keeps no roles of its own at all.
+    const QVariant shown = item.data(kOutcomeRole);
     if (!outcome) {
+        if (!shown.isValid()) return;
         item.setData(kOutcomeRole, QVariant());
         item.setData(Qt::AccessibleTextRole, QVariant());
         return;
     }
+    if (shown.isValid() && shown.toInt() == static_cast<int>(*outcome)) return;
     item.setData(kOutcomeRole, static_cast<int>(*outcome));
     item.setData(Qt::AccessibleTextRole,
                  item.text() + u' ' + ToQt(studyLog::OutcomeLabel(*outcome)));
@@ -55,10 +60,15 @@ void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome
 
 void ShowOutcomes(QListWidget& list, const std::map<std::string, studyLog::Outcome>& outcomes) {
     for (int row = 0; row < list.count(); ++row) {
+        QListWidgetItem& item = *list.item(row);
+        // A book without marks needs no record's name: only rows that show a mark change.
+        if (outcomes.empty()) {
+            ShowOutcome(item, std::nullopt);
+            continue;
+        }
         const auto found = outcomes.find(ListEntry(list, row));
-        ShowOutcome(*list.item(row), found != outcomes.end()
-                                         ? std::optional<studyLog::Outcome>(found->second)
-                                         : std::nullopt);
+        ShowOutcome(item, found != outcomes.end() ? std::optional<studyLog::Outcome>(found->second)
+                                                  : std::nullopt);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSet>
+#include <QSignalSpy>
 
 #include "gui/list_box.h"
 #include "gui/study/study_session.h"
@@ -99,6 +101,22 @@ TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
     Settle();
     EXPECT_TRUE(temp.Exists("prog/Quillmere-study.sqlite"));
     EXPECT_EQ(Mark(0), static_cast<int>(Outcome::kGaveUp));
+}
+
+// Each role set on a row costs the list a signal and its views an update: a book is listed
+// without touching the rows never marked, and a mark changes its own row only.
+TEST_F(StudyTest, OnlyTheRowsOfMarkedRecordsChange) {
+    StartOnBook({"p001.kif", "p002.kif", "p003.kif"});
+    QSignalSpy changed(Problems()->model(), &QAbstractItemModel::dataChanged);
+    window->lstFolder_Click();
+    EXPECT_EQ(changed.count(), 0) << "a book never marked";
+    Problems()->setCurrentRow(1);
+    Trigger("markSolved");
+    window->lstFolder_Click();
+    QSet<int> rows;
+    for (const QList<QVariant>& signal : changed) rows << signal.at(0).toModelIndex().row();
+    EXPECT_EQ(rows, QSet<int>{1});
+    EXPECT_EQ(Mark(1), static_cast<int>(Outcome::kSolved));
 }
 
 // The review goes to the next record not solved, never tried ones too, round from the end, and
