@@ -1,8 +1,9 @@
 // "学習の推移" on a log of 100,001 attempts over 200 books (20,000 at the 5,000 records of book
 // "A", their marks spread over about eleven months): the window opened on book A, from Show until
 // its figures are shown (the attempts read on the log's thread, then counted), and the window's
-// own handling of a mark kept while it is open, against reading every attempt alone
-// (StudyLog::Attempts) in the same run.
+// own handling of a mark kept while it is open, against reading the book's attempts alone
+// (StudyLog::Attempts, what the window reads) in the same run; reading every attempt, which
+// "全ての本" reads, is timed beside them.
 //
 //   build/bench/bench_progress [folder]     (default: the system's temporary folder)
 //
@@ -75,13 +76,18 @@ int main(int argc, char** argv) {
                      [&] { update = Milliseconds(Clock::now() - marked); });
 
     double bestRead = 1e9;
+    double bestReadAll = 1e9;
     double bestOpen = 1e9;
     double bestUpdate = 1e9;
     std::size_t read = 0;
+    std::size_t readAll = 0;
     for (int run = 0; run < kRuns; ++run) {
         Clock::time_point start = Clock::now();
-        read = log.Attempts({}).size();
+        read = log.Attempts("A").size();
         bestRead = std::min(bestRead, Milliseconds(Clock::now() - start));
+        start = Clock::now();
+        readAll = log.Attempts({}).size();
+        bestReadAll = std::min(bestReadAll, Milliseconds(Clock::now() - start));
 
         window.hide();
         start = Clock::now();
@@ -97,8 +103,9 @@ int main(int argc, char** argv) {
         bestUpdate = std::min(bestUpdate, update);
     }
 
-    std::printf("log:                           %zu attempts, 5,000 records in book A\n", read);
-    std::printf("reading every attempt:         %.2f ms\n", bestRead);
+    std::printf("log:                           %zu attempts, 5,000 records in book A\n", readAll);
+    std::printf("reading every attempt:         %.2f ms\n", bestReadAll);
+    std::printf("reading book A's attempts:     %zu attempts, %.2f ms\n", read, bestRead);
     std::printf("window opened on book A:       %.2f ms, ratio %.2fx (goal: at most 100 ms)\n",
                 bestOpen, bestOpen / bestRead);
     std::printf("a mark counted in:             %.3f ms, ratio %.3fx (goal: at most 16 ms)\n",

@@ -132,7 +132,12 @@ ProgressWindow::ProgressWindow(quill::StudySession& session, SelectRecord select
     resize(std::max(calendar_->sizeHint().width() + 24, 760), 760);
 
     connect(books_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!loading_) ShowAll();
+        // Every book needs every book's attempts; one book's are among them.
+        if (EveryBook() && !readFor_.empty()) {
+            Read({});
+        } else if (!loading_) {
+            ShowAll();
+        }
     });
     connect(showTables_, &QCheckBox::toggled, this, [this] { ShowTables(); });
     connect(calendar_, &quill::ChartWidget::itemChosen, this,
@@ -171,7 +176,6 @@ void ProgressWindow::Show(const std::string& book, const std::string& bookFolder
     movesAsked_.clear();
     movesReader_->Stop();
     chosenDay_.reset();
-    loading_ = true;
     {
         const QSignalBlocker quiet(books_);
         books_->clear();
@@ -179,17 +183,23 @@ void ProgressWindow::Show(const std::string& book, const std::string& bookFolder
         books_->addItem(ToQt(modConst::kResultsAllBooks));
         books_->setCurrentIndex(0);
     }
-    const int reading = ++reading_;
-    session_.ReadAttempts([this, reading](std::vector<KeptAttempt> attempts) {
-        // Only the latest reading counts; the marks kept before it are in it.
-        if (reading != reading_) return;
-        attempts_ = std::move(attempts);
-        loading_ = false;
-        ShowAll();
-    });
+    Read(book);
     show();
     raise();
     activateWindow();
+}
+
+void ProgressWindow::Read(const std::string& book) {
+    loading_ = true;
+    const int reading = ++reading_;
+    session_.ReadAttempts(book, [this, book, reading](std::vector<KeptAttempt> attempts) {
+        // Only the latest reading counts; the marks kept before it are in it.
+        if (reading != reading_) return;
+        attempts_ = std::move(attempts);
+        readFor_ = book;
+        loading_ = false;
+        ShowAll();
+    });
 }
 
 bool ProgressWindow::EveryBook() const { return book_.empty() || books_->currentIndex() > 0; }
@@ -226,7 +236,7 @@ void ProgressWindow::AttemptRecorded(const studyLog::Attempt& attempt) {
     if (loading_) return;
     const KeptAttempt kept{attempt.book, attempt.record, studyLog::LocalTimeText(attempt.marked),
                            attempt.outcome, attempt.Seconds()};
-    attempts_.push_back(kept);
+    if (readFor_.empty() || attempt.book == readFor_) attempts_.push_back(kept);
     const bool counted = EveryBook() || attempt.book == book_;
     if (!counted) return;
     if (!EveryBook()) ofBook_.push_back(kept);

@@ -74,6 +74,8 @@ class ProgressWindow : public QWidget {
     };
 
     bool EveryBook() const;
+    // Reads the attempts at `book` (every book's when it is empty) afresh, then shows them.
+    void Read(const std::string& book);
     const std::vector<studyLog::KeptAttempt>& Shown() const;
     // Every figure again, from the attempts read.
     void ShowAll();
@@ -94,7 +96,8 @@ class ProgressWindow : public QWidget {
     std::vector<std::string> records_;             // the book's, in its order
     std::map<std::string, int> moves_;             // of the records read, by name
     std::vector<std::string> movesAsked_;          // being read
-    std::vector<studyLog::KeptAttempt> attempts_;  // of every book
+    std::vector<studyLog::KeptAttempt> attempts_;  // of the book read, or of every book
+    std::string readFor_;                          // that book, or empty
     std::vector<studyLog::KeptAttempt> ofBook_;    // of the book chosen
     studyLog::StudiedDays studied_;
     std::optional<int> chosenDay_;
