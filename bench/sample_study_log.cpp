@@ -41,17 +41,26 @@ unsigned Next(unsigned& state) {
     return (state >> 16) & 0x7fff;
 }
 
-// 19:00 local time of the day `daysAgo` days before today, and `minutes` after it.
+// 19:00 local time of the study day `daysAgo` days before today's, and `minutes` after it; never
+// after now (today's study day may have begun at 04:00 only a moment ago).
 std::time_t EveningOf(int daysAgo, int minutes) {
-    std::time_t now = std::time(nullptr);
+    const std::time_t now = std::time(nullptr);
+    // The study day begins at 04:00: before that, today's is the date before.
+    const std::time_t dayStart = now - 4 * 3600;
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&dayStart, &local);
     local.tm_mday -= daysAgo;
     local.tm_hour = 19;
     local.tm_min = minutes;
     local.tm_sec = 0;
     local.tm_isdst = -1;
-    return std::mktime(&local);
+    const std::time_t evening = std::mktime(&local);
+    if (daysAgo > 0 || evening < now) return evening;
+    // Today's evening is yet to come: the marks are made in the hours before now instead.
+    local.tm_hour = 4;
+    local.tm_min = 1 + minutes / 4;
+    const std::time_t morning = std::mktime(&local);
+    return std::min(std::max(morning, now - 3 * 3600 + minutes * 60), now - 1);
 }
 
 }  // namespace
@@ -87,7 +96,8 @@ int main(int argc, char** argv) {
         const int attempts = 1 + static_cast<int>(Next(state) % 9);
         int minutes = 1;
         for (int i = 0; i < attempts; ++i) {
-            const auto& [book, records] = Next(state) % 4 == 0 && books.size() > 1
+            // The first attempt of a day is at the first book.
+            const auto& [book, records] = i > 0 && Next(state) % 4 == 0 && books.size() > 1
                                               ? books[1 + Next(state) % (books.size() - 1)]
                                               : books.front();
             if (records.empty()) continue;

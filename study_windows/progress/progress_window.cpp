@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -104,6 +105,9 @@ ProgressWindow::ProgressWindow(quill::StudySession& session, SelectRecord select
         stack->addWidget(chart);
         stack->addWidget(table);
         charts_.push_back({chart, table, stack});
+        // The calendar keeps its height; the other charts share the room left.
+        // (its table scrolls within that height).
+        if (chart == calendar_) stack->setFixedHeight(calendar_->sizeHint().height());
         return stack;
     };
 
@@ -129,7 +133,10 @@ ProgressWindow::ProgressWindow(quill::StudySession& session, SelectRecord select
     setTabOrder(calendar_, dayAttempts_);
     setTabOrder(dayAttempts_, cycles_);
     setTabOrder(cycles_, times_);
-    resize(std::max(calendar_->sizeHint().width() + 24, 760), 760);
+    // As large as the charts want, within the screen.
+    QSize size(std::max(calendar_->sizeHint().width() + 24, 760), 720);
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize() * 0.92);
+    resize(size);
 
     connect(books_, &QComboBox::currentIndexChanged, this, [this] {
         // Every book needs every book's attempts; one book's are among them.
