@@ -18,6 +18,7 @@
 #include "gui/text_conversion.h"
 #include "main_window/list_preview.h"
 #include "settings_window/frmIni.h"
+#include "study_windows/progress/progress_window.h"
 #include "study_windows/results/results_window_set.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"

@@ -20,6 +20,7 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QPushButton;
+class ProgressWindow;
 class ResultsWindowSet;
 
 namespace Ui {
@@ -97,6 +98,7 @@ class frmMain : public QWidget {
     void ConnectHandlers();
     // The record menu and its shortcuts, and the marks of the problem list.
     void SetUpStudy();
+    void SetUpProgress();
     void ShowRecordMenu(const QPoint& at);
     void ShowBookMenu(const QPoint& at);
     // Selects record `record` of book `book` in the lists, as a click on each would.
@@ -116,6 +118,7 @@ class frmMain : public QWidget {
     std::array<QPushButton*, 2> cmdRunKifuFWin{};
     std::unique_ptr<quill::StudySession> session_;
     std::unique_ptr<ResultsWindowSet> results_;
-    QMenu* recordMenu_ = nullptr;  // both made at their first use
+    std::unique_ptr<ProgressWindow> progress_;  // "学習の推移", made when first shown
+    QMenu* recordMenu_ = nullptr;               // both made at their first use
     QMenu* bookMenu_ = nullptr;
 };

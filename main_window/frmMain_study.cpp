@@ -13,6 +13,7 @@
 #include "gui/text_conversion.h"
 #include "main_window/frmMain.h"
 #include "main_window/study/outcome_marks.h"
+#include "study_windows/progress/progress_window.h"
 #include "study_windows/results/results_window_set.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"
@@ -109,6 +110,7 @@ void frmMain::SetUpStudy() {
     QAction* results =
         NewAction(*this, modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
     connect(results, &QAction::triggered, this, [this] { Guarded([this] { ShowBookResults(); }); });
+    SetUpProgress();
     ui->lstFolder->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFolder, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowBookMenu(at); });
@@ -117,6 +119,31 @@ void frmMain::SetUpStudy() {
     ui->lstFile->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFile, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowRecordMenu(at); });
+}
+
+// "学習の推移": from the book list's menu (Ctrl+G) for the selected book, or for every book when
+// none is selected, and from a results window for its book; one window, shown again and raised.
+void frmMain::SetUpProgress() {
+    const auto show = [this](const std::string& book, const std::string& folder) {
+        if (!progress_) {
+            progress_ = std::make_unique<ProgressWindow>(
+                *session_, [this](const std::string& inBook, const std::string& record) {
+                    Guarded([this, inBook, record] { SelectRecord(inBook, record); });
+                });
+        }
+        progress_->Show(book, folder);
+    };
+    QAction* action = NewAction(*this, modConst::kProgressTitle, QKeySequence(Qt::CTRL | Qt::Key_G),
+                                "bookProgress");
+    connect(action, &QAction::triggered, this, [this, show] {
+        Guarded([this, show] {
+            const std::string book = quill::SelectedEntry(*ui->lstFolder);
+            show(book, book.empty() ? std::string() : CurrentBookFolder());
+        });
+    });
+    results_->SetShowProgress([this, show](const std::string& book, const std::string& folder) {
+        Guarded([show, book, folder] { show(book, folder); });
+    });
 }
 
 void frmMain::ShowRecordMenu(const QPoint& at) {
@@ -129,7 +156,7 @@ void frmMain::ShowRecordMenu(const QPoint& at) {
 
 void frmMain::ShowBookMenu(const QPoint& at) {
     if (ui->lstFolder->itemAt(at) == nullptr) return;
-    MenuOfActions(*this, bookMenu_, "bookMenu", {"bookResults"})
+    MenuOfActions(*this, bookMenu_, "bookMenu", {"bookResults", "bookProgress"})
         .popup(ui->lstFolder->viewport()->mapToGlobal(at));
 }
 

@@ -111,6 +111,29 @@ capture_results() {
   rm -f "$library/Quillmere/Quillmere-study.sqlite"
 }
 
+# capture_progress SCALE: with a log of several weeks written by bench/sample_study_log, opens
+# "学習の推移" for the first book from the keyboard (Ctrl+G), chooses today in its calendar (Tab
+# to the calendar, Enter) so that today's attempts are listed, and captures the window into
+# $shots as progress-SCALE.png.
+capture_progress() {
+  local scale=$1 app window progress
+  rm -f "$library/Quillmere/Quillmere-study.sqlite"
+  "$root/build/bench/sample_study_log" "$library/Quillmere/Quillmere-study.sqlite" "$library/book"
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" > "$shots/progress-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  xdotool windowfocus --sync "$window" key ctrl+g
+  progress=$(wait_window "^学習の推移\$")
+  sleep 0.8
+  xdotool windowfocus --sync "$progress" key Tab Tab Return
+  sleep 0.5
+  import -window "$progress" "$shots/progress-$scale.png"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+  rm -f "$library/Quillmere/Quillmere-study.sqlite"
+}
+
 # Up to a minute: the program starts slowly on a busy machine.
 wait_window() {
   local id
@@ -132,12 +155,14 @@ if [ "${QUILLMERE_SCREENSHOTS_DISPLAY:-}" = yes ]; then
   capture_study 2
   capture_results 1
   capture_results 2
+  capture_progress 1
+  capture_progress 2
   exit 0
 fi
 
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=OFF
-cmake --build build -j"$(nproc)" --target Quillmere
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=ON
+cmake --build build -j"$(nproc)" --target Quillmere sample_study_log
 ./scripts/make-sample-library.sh "$root/build/bin/Quillmere" "$library"
 # Paths as a Linux user might set them; the sh scripts run through /bin/sh.
 cat > "$library/Quillmere/Quillmere.ini" <<'INI'
@@ -162,4 +187,6 @@ convert "$shots/study-1.png" -strip PNG8:docs/images/study.png
 convert "$shots/study-2.png" -strip PNG8:docs/images/study-200.png
 convert "$shots/results-1.png" -strip PNG8:docs/images/results.png
 convert "$shots/results-2.png" -strip PNG8:docs/images/results-200.png
+convert "$shots/progress-1.png" -strip PNG8:docs/images/progress.png
+convert "$shots/progress-2.png" -strip PNG8:docs/images/progress-200.png
 ls -l docs/images/*.png "$shots"/*.png

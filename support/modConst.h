@@ -180,6 +180,20 @@ inline constexpr std::string_view kProgressByMoves = "手数ごとの中央値";
 inline constexpr std::string_view kProgressUntimedPrefix = "時間のない解けた挑戦 ";
 inline constexpr std::string_view kProgressNoTimePrefix = "時間のない棋譜 ";
 inline constexpr std::string_view kProgressNoData = "まだ記録がありません";
+// The window of progress: its title (also in the book list's menu and on the results window's
+// button), the choice of book, the day's attempts, the tables' toggle, and what it says when
+// every book is shown.
+inline constexpr std::string_view kProgressTitle = "学習の推移";
+inline constexpr std::string_view kProgressBook = "本";
+inline constexpr std::string_view kProgressRecord = "棋譜";
+inline constexpr std::string_view kProgressResult = "結果";
+inline constexpr std::string_view kProgressDayAttemptsSuffix = "の挑戦";
+inline constexpr std::string_view kProgressDayAttemptsName = "選んだ日の挑戦";
+inline constexpr std::string_view kProgressStreaksName = "連続と合計";
+inline constexpr std::string_view kProgressShowTables = "表で見る";
+inline constexpr std::string_view kProgressChooseDay = "日を選ぶと、その日の挑戦が出ます";
+inline constexpr std::string_view kProgressOneBookOnly =
+    "周回と解くのにかかった時間は、本を一つ選ぶと出ます";
 
 // The preview of a record: its reasons for showing no board, and its captions.
 inline constexpr std::string_view kPreviewMissing = "ファイルが見つかりません";

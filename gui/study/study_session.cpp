@@ -170,6 +170,18 @@ void StudySession::ExportCsv(const std::string& destination, const std::string& 
     });
 }
 
+void StudySession::ReadAttempts(
+    const std::string& book,
+    std::function<void(std::vector<studyLog::KeptAttempt> attempts)> done) {
+    Post([this, book, done = std::move(done)](studyLog::StudyLog& log) -> LogWorker::Reply {
+        auto attempts = std::make_shared<std::vector<studyLog::KeptAttempt>>(log.Attempts(book));
+        return [this, done, attempts, notices = log.TakeNotices()] {
+            Tell(notices);
+            if (done) done(std::move(*attempts));
+        };
+    });
+}
+
 const studyLog::BookStudy* StudySession::Study(const std::string& book) {
     const auto found = books_.find(book);
     if (found != books_.end()) return &found->second;

@@ -60,6 +60,12 @@ class StudySession : public QObject {
     void ExportCsv(const std::string& destination, const std::string& book, bool replace,
                    std::function<void(bool written)> done);
 
+    // Reads every attempt at `book` (at every book when it is empty), in the order marked, on the
+    // log's thread, and hands them to `done` (none when there is no log or it could not be read;
+    // the user was told why).
+    void ReadAttempts(const std::string& book,
+                      std::function<void(std::vector<studyLog::KeptAttempt> attempts)> done);
+
     // What is remembered of a book; nothing until it has been read from the log, which this
     // asks for the first time (BookRead follows).
     const studyLog::BookStudy* Study(const std::string& book);

@@ -56,7 +56,8 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
       cycles_(new QTreeWidget(this)),
       newCycle_(new QPushButton(ToQt(modConst::kResultsNewCycle), this)),
       allBooks_(new QCheckBox(ToQt(modConst::kResultsAllBooks), this)),
-      exportCsv_(new QPushButton(ToQt(modConst::kResultsExportCsv), this)) {
+      exportCsv_(new QPushButton(ToQt(modConst::kResultsExportCsv), this)),
+      progress_(new QPushButton(ToQt(modConst::kProgressTitle), this)) {
     setWindowTitle(ToQt(book_) + ToQt(modConst::kResultsTitleSuffix));
     setAttribute(Qt::WA_QuitOnClose, false);
     records_->setModel(model_);
@@ -81,13 +82,15 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
     layout->addWidget(cycles_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newCycle_);
+    buttons->addWidget(progress_);
     buttons->addStretch();
     buttons->addWidget(allBooks_);
     buttons->addWidget(exportCsv_);
     layout->addLayout(buttons);
     setTabOrder(records_, cycles_);
     setTabOrder(cycles_, newCycle_);
-    setTabOrder(newCycle_, allBooks_);
+    setTabOrder(newCycle_, progress_);
+    setTabOrder(progress_, allBooks_);
     setTabOrder(allBooks_, exportCsv_);
     resize(640, 560);
 
@@ -107,11 +110,21 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
             [refreshIfShown](const std::string& book, int) { refreshIfShown(book); });
     connect(newCycle_, &QPushButton::clicked, this, [this] { StartNewCycle(); });
     connect(exportCsv_, &QPushButton::clicked, this, [this] { ExportCsv(); });
+    progress_->setAccessibleName(ToQt(modConst::kProgressTitle));
+    progress_->setEnabled(false);
+    connect(progress_, &QPushButton::clicked, this, [this] {
+        if (showProgress_) showProgress_(book_, bookFolder_);
+    });
     auto* close = new QShortcut(QKeySequence::Cancel, this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 ResultsWindow::~ResultsWindow() = default;
+
+void ResultsWindow::SetShowProgress(ShowProgress show) {
+    showProgress_ = std::move(show);
+    progress_->setEnabled(static_cast<bool>(showProgress_));
+}
 
 void ResultsWindow::Refresh() {
     const std::string selected = model_->RecordAt(records_->currentIndex().row());

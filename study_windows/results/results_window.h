@@ -43,6 +43,9 @@ class ResultsWindow : public QWidget {
     using AskSavePath =
         std::function<std::optional<SaveChoice>(QWidget& parent, const QString& proposed)>;
 
+    // Shows the progress of a book (its name and folder).
+    using ShowProgress = std::function<void(const std::string& book, const std::string& folder)>;
+
     ResultsWindow(quill::StudySession& session, std::string book, std::string bookFolder,
                   SelectRecord select);
     ~ResultsWindow() override;
@@ -57,6 +60,8 @@ class ResultsWindow : public QWidget {
     void StartNewCycle();
     // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての本").
     void ExportCsv();
+    // What "学習の推移" opens; the button stays disabled without it.
+    void SetShowProgress(ShowProgress show);
     // The save dialog by default; tests give their own answer.
     void SetAskSavePath(AskSavePath ask) { askSavePath_ = std::move(ask); }
     // The user's documents folder, the separator, the book's name and ".csv" (for every book,
@@ -84,4 +89,6 @@ class ResultsWindow : public QWidget {
     QPushButton* newCycle_;
     QCheckBox* allBooks_;
     QPushButton* exportCsv_;
+    QPushButton* progress_;
+    ShowProgress showProgress_;
 };

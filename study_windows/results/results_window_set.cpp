@@ -7,7 +7,10 @@ ResultsWindowSet::~ResultsWindowSet() = default;
 
 void ResultsWindowSet::Show(const std::string& book, const std::string& bookFolder) {
     std::unique_ptr<ResultsWindow>& window = windows_[book];
-    if (!window) window = std::make_unique<ResultsWindow>(session_, book, bookFolder, select_);
+    if (!window) {
+        window = std::make_unique<ResultsWindow>(session_, book, bookFolder, select_);
+        window->SetShowProgress(showProgress_);
+    }
     window->SetBookFolder(bookFolder);
     window->Refresh();
     window->show();

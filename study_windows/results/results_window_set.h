@@ -15,6 +15,8 @@ class ResultsWindowSet {
     ResultsWindowSet(const ResultsWindowSet&) = delete;
     ResultsWindowSet& operator=(const ResultsWindowSet&) = delete;
 
+    // What each window's "学習の推移" opens.
+    void SetShowProgress(ResultsWindow::ShowProgress show) { showProgress_ = std::move(show); }
     // Shows the results of `book`, whose folder is `bookFolder`, read afresh: its window is made,
     // or shown again and raised.
     void Show(const std::string& book, const std::string& bookFolder);
@@ -24,5 +26,6 @@ class ResultsWindowSet {
   private:
     quill::StudySession& session_;
     ResultsWindow::SelectRecord select_;
+    ResultsWindow::ShowProgress showProgress_;
     std::map<std::string, std::unique_ptr<ResultsWindow>> windows_;
 };

@@ -57,24 +57,48 @@ CalendarDays CalendarOf(const std::vector<KeptAttempt>& attempts, int today) {
     return calendar;
 }
 
+void AddToCalendar(CalendarDays& calendar, const KeptAttempt& attempt) {
+    const std::optional<int> day = studyDay::StudyDayOfLocalText(attempt.marked);
+    if (!day || *day < calendar.firstDay || *day > calendar.today) return;
+    Count(calendar.days[static_cast<std::size_t>(*day - calendar.firstDay)], attempt);
+}
+
 int ShadeStep(int attempts) {
     int step = 0;
     while (step + 1 < kShadeSteps && attempts >= kShadeFloors[step + 1]) ++step;
     return step;
 }
 
-Streaks StreaksOf(const std::vector<KeptAttempt>& attempts, int today) {
-    Streaks streaks;
-    std::vector<int> days;
-    days.reserve(attempts.size());
+StudiedDays StudiedDaysOf(const std::vector<KeptAttempt>& attempts) {
+    StudiedDays studied;
+    studied.days.reserve(attempts.size());
     for (const KeptAttempt& attempt : attempts) {
         if (const std::optional<int> day = studyDay::StudyDayOfLocalText(attempt.marked)) {
-            days.push_back(*day);
+            studied.days.push_back(*day);
         }
-        streaks.totalSeconds += CountedSeconds(attempt.seconds).value_or(0);
+        studied.totalSeconds += CountedSeconds(attempt.seconds).value_or(0);
     }
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
+    std::sort(studied.days.begin(), studied.days.end());
+    studied.days.erase(std::unique(studied.days.begin(), studied.days.end()), studied.days.end());
+    return studied;
+}
+
+void StudiedDays::Add(const KeptAttempt& attempt) {
+    totalSeconds += CountedSeconds(attempt.seconds).value_or(0);
+    const std::optional<int> day = studyDay::StudyDayOfLocalText(attempt.marked);
+    if (!day) return;
+    const auto place = std::lower_bound(days.begin(), days.end(), *day);
+    if (place == days.end() || *place != *day) days.insert(place, *day);
+}
+
+Streaks StreaksOf(const std::vector<KeptAttempt>& attempts, int today) {
+    return StreaksOf(StudiedDaysOf(attempts), today);
+}
+
+Streaks StreaksOf(const StudiedDays& studied, int today) {
+    Streaks streaks;
+    const std::vector<int>& days = studied.days;
+    streaks.totalSeconds = studied.totalSeconds;
     streaks.daysStudied = static_cast<int>(days.size());
     int run = 0;
     for (std::size_t i = 0; i < days.size(); ++i) {

@@ -33,6 +33,8 @@ struct CalendarDays {
     std::vector<DayTotals> days;  // each day from firstDay to today, in order
 };
 CalendarDays CalendarOf(const std::vector<KeptAttempt>& attempts, int today);
+// Counts one more attempt into `calendar` (nothing when its day is not shown).
+void AddToCalendar(CalendarDays& calendar, const KeptAttempt& attempt);
 
 // The shading of a day: step 0 for a day without attempts, then one step more at each of these
 // numbers of attempts.
@@ -49,6 +51,15 @@ struct Streaks {
     std::int64_t totalSeconds = 0;  // of every timed attempt
 };
 Streaks StreaksOf(const std::vector<KeptAttempt>& attempts, int today);
+// What the streaks are counted from, kept current one attempt at a time: the study days with an
+// attempt, in order, and the time of every timed attempt.
+struct StudiedDays {
+    std::vector<int> days;
+    std::int64_t totalSeconds = 0;
+    void Add(const KeptAttempt& attempt);
+};
+StudiedDays StudiedDaysOf(const std::vector<KeptAttempt>& attempts);
+Streaks StreaksOf(const StudiedDays& studied, int today);
 // "連続 N日　最長 N日　学習日数 N日　合計 H時間M分".
 std::string StreakLine(const Streaks& streaks);
 

@@ -283,7 +283,7 @@ TEST_F(ResultsWindowTest, EveryControlIsNamedAndReachedByTabInOrder) {
         names.push_back(AccessibleName(control).toStdString());
         EXPECT_FALSE(names.back().empty()) << control->metaObject()->className();
     }
-    EXPECT_EQ(names.size(), 6u);
+    EXPECT_EQ(names.size(), 7u);
     std::vector<std::string> order;
     QWidget* control = window.records();
     do {

@@ -38,6 +38,22 @@ TEST_P(StreaksTest, CountDaysInARow) {
     EXPECT_EQ(streaks.current, GetParam().current);
     EXPECT_EQ(streaks.longest, GetParam().longest);
     EXPECT_EQ(streaks.daysStudied, GetParam().daysStudied);
+    // Counted in one attempt at a time, in any order, as after each mark: the same figures.
+    studyLog::StudiedDays studied;
+    studyLog::CalendarDays calendar = studyLog::CalendarOf({}, kToday);
+    for (auto attempt = GetParam().attempts.rbegin(); attempt != GetParam().attempts.rend();
+         ++attempt) {
+        studied.Add(*attempt);
+        studyLog::AddToCalendar(calendar, *attempt);
+    }
+    const studyLog::Streaks added = studyLog::StreaksOf(studied, kToday);
+    EXPECT_EQ(std::vector<int>({added.current, added.longest, added.daysStudied}),
+              std::vector<int>({streaks.current, streaks.longest, streaks.daysStudied}));
+    EXPECT_EQ(added.totalSeconds, streaks.totalSeconds);
+    const studyLog::CalendarDays whole = studyLog::CalendarOf(GetParam().attempts, kToday);
+    for (std::size_t i = 0; i < whole.days.size(); ++i) {
+        EXPECT_EQ(calendar.days[i].attempts, whole.days[i].attempts) << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
