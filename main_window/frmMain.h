@@ -21,6 +21,7 @@ class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class ResultsWindowSet;
+class ReviewsWindow;
 
 namespace Ui {
 class frmMain;
@@ -62,6 +63,10 @@ class frmMain : public QWidget {
     void SelectNextUnsolved();
     // The book list's menu (a right click on a book) and its shortcut: the selected book's results.
     void ShowBookResults();
+    // "今日の復習" (in both menus) and "次の復習" (the record menu): the window of every book's
+    // reviews due today, and the next of them selected in its own book.
+    void ShowReviews();
+    void SelectNextReview();
     // The study of this run, which the list, the preview and the results windows follow.
     quill::StudySession& study() const { return *session_; }
 
@@ -97,6 +102,7 @@ class frmMain : public QWidget {
     void ConnectHandlers();
     // The record menu and its shortcuts, and the marks of the problem list.
     void SetUpStudy();
+    void SetUpReviews();
     void ShowRecordMenu(const QPoint& at);
     void ShowBookMenu(const QPoint& at);
     // Selects record `record` of book `book` in the lists, as a click on each would.
@@ -113,6 +119,7 @@ class frmMain : public QWidget {
     std::array<QPushButton*, 2> cmdRunKifuFWin{};
     std::unique_ptr<quill::StudySession> session_;
     std::unique_ptr<ResultsWindowSet> results_;
+    std::unique_ptr<ReviewsWindow> reviews_;
     QMenu* recordMenu_ = nullptr;
     QMenu* bookMenu_ = nullptr;
 };

@@ -96,6 +96,7 @@ void frmMain::SetUpStudy() {
         NewAction(*this, modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
     connect(results, &QAction::triggered, this, [this] { Guarded([this] { ShowBookResults(); }); });
     bookMenu_->addAction(results);
+    SetUpReviews();
     ui->lstFolder->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFolder, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowBookMenu(at); });
