@@ -108,9 +108,10 @@ void ReviewsWindow::keyPressEvent(QKeyEvent* event) {
 ReviewsWindow::~ReviewsWindow() = default;
 
 void ReviewsWindow::Open() {
-    books_ = reviews::ListBooks(bookRoot_);
+    // The log is replayed on its thread while the book folders are listed here; the window is
+    // filled when the schedule has been read (ScheduleRead), and meanwhile shows what it showed.
     session_.ReadSchedule();
-    Refresh();
+    books_ = reviews::ListBooks(bookRoot_);
     show();
     raise();
     activateWindow();
