@@ -7,6 +7,9 @@
 #include <QTreeView>
 #include <QWindow>
 #include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "gui/list_box.h"
 #include "gui/main_window/main_window_fixture.h"
@@ -93,7 +96,8 @@ TEST_F(ReviewsWindowTest, ListsWhatIsDueSelectsItAndAMarkTakesItOff) {
     Select("B", "gone.kif");
     Press(window->windowHandle(), Qt::Key_3, Qt::ControlModifier);
     Settle();
-    std::filesystem::remove(std::filesystem::u8path(Book("B/gone.kif")));
+    const std::string gone = Book("B/gone.kif");
+    std::filesystem::remove(std::filesystem::path(std::u8string(gone.begin(), gone.end())));
 
     world.now = Day(4);
     world.messages.clear();
