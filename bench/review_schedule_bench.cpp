@@ -18,7 +18,6 @@
 
 #include "study_log_fill.h"
 #include "support/review_schedule/review_schedule.h"
-#include "support/study_log/sqlite_database.h"
 #include "support/study_log/study_log.h"
 
 namespace fs = std::filesystem;
@@ -32,20 +31,6 @@ double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// The fill marks every attempt at one time; spread them over 2026, in the order marked, about
-// 270 a day, at hours from 00:00 to 23:00 (some before a study day begins at 04:00).
-bool SpreadMarks(const std::string& path) {
-    sqlite::Database database;
-    if (!sqlite::Database::OpenFile(path, sqlite::Database::Open::kExisting, &database)) {
-        return false;
-    }
-    const sqlite::Result spread = database.Execute(
-        "UPDATE attempt_log SET marked = strftime('%Y-%m-%dT%H:%M:%S', '2026-01-01', "
-        "'+' || (id / 274) || ' days', '+' || (id % 24) || ' hours')");
-    if (!spread) std::fprintf(stderr, "%s\n", spread.message.c_str());
-    return static_cast<bool>(spread);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +39,7 @@ int main(int argc, char** argv) {
         base / ("quill-bench-review-" + std::to_string(Clock::now().time_since_epoch().count()));
     fs::create_directories(root);
     const std::string path = (root / "Quillmere-study.sqlite").string();
-    if (!quill_bench::FillStudyLog(path) || !SpreadMarks(path)) return 1;
+    if (!quill_bench::FillStudyLog(path) || !quill_bench::SpreadMarks(path)) return 1;
 
     studyLog::StudyLog log(path);
     const reviewSchedule::StudyDay today = *studyDay::StudyDayOfLocalText("2027-01-01T12:00:00");

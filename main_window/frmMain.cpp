@@ -20,6 +20,7 @@
 #include "settings_window/frmIni.h"
 #include "study_windows/progress/progress_window.h"
 #include "study_windows/results/results_window_set.h"
+#include "study_windows/reviews/reviews_window.h"
 #include "support/command_lines.h"
 #include "support/modConst.h"
 #include "support/modFunc.h"

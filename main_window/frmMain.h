@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace quill {
 class StudySession;
@@ -16,12 +17,15 @@ enum class Outcome;
 
 class QLabel;
 class QLineEdit;
+class QAction;
+class QKeySequence;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class ProgressWindow;
 class ResultsWindowSet;
+class ReviewsWindow;
 
 namespace Ui {
 class frmMain;
@@ -63,6 +67,10 @@ class frmMain : public QWidget {
     void SelectNextUnsolved();
     // The book list's menu (a right click on a book) and its shortcut: the selected book's results.
     void ShowBookResults();
+    // "今日の復習" (in both menus) and "次の復習" (the record menu): the window of every book's
+    // reviews due today, and the next of them selected in its own book.
+    void ShowReviews();
+    void SelectNextReview();
     // The study of this run, which the list, the preview and the results windows follow.
     quill::StudySession& study() const { return *session_; }
 
@@ -98,7 +106,10 @@ class frmMain : public QWidget {
     void ConnectHandlers();
     // The record menu and its shortcuts, and the marks of the problem list.
     void SetUpStudy();
+    // An action of the study menus, whose shortcut works wherever the focus is in the window.
+    QAction* NewAction(std::string_view text, const QKeySequence& shortcut, const char* name);
     void SetUpProgress();
+    void SetUpReviews();
     void ShowRecordMenu(const QPoint& at);
     void ShowBookMenu(const QPoint& at);
     // Selects record `record` of book `book` in the lists, as a click on each would.
@@ -119,6 +130,7 @@ class frmMain : public QWidget {
     std::unique_ptr<quill::StudySession> session_;
     std::unique_ptr<ResultsWindowSet> results_;
     std::unique_ptr<ProgressWindow> progress_;  // "学習の推移", made when first shown
-    QMenu* recordMenu_ = nullptr;               // both made at their first use
+    std::unique_ptr<ReviewsWindow> reviews_;
+    QMenu* recordMenu_ = nullptr;  // both made at their first use
     QMenu* bookMenu_ = nullptr;
 };

@@ -26,17 +26,6 @@ using studyLog::Outcome;
 
 namespace {
 
-// An action of the record menu, whose shortcut works wherever the focus is in the window.
-QAction* NewAction(QWidget& window, std::string_view text, const QKeySequence& shortcut,
-                   const char* name) {
-    auto* action = new QAction(ToQt(text), &window);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    window.addAction(action);
-    return action;
-}
-
 // The menu `menu` of the window's actions named, made at its first use: the window starts
 // without it, and the actions' shortcuts work from the start. A null name stands for a separator.
 QMenu& MenuOfActions(QWidget& window, QMenu*& menu, const char* name,
@@ -56,6 +45,15 @@ QMenu& MenuOfActions(QWidget& window, QMenu*& menu, const char* name,
 }
 
 }  // namespace
+
+QAction* frmMain::NewAction(std::string_view text, const QKeySequence& shortcut, const char* name) {
+    auto* action = new QAction(ToQt(text), this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
 
 void frmMain::SetUpStudy() {
     session_ = std::make_unique<quill::StudySession>();
@@ -94,13 +92,13 @@ void frmMain::SetUpStudy() {
          "markGaveUp"},
     };
     for (const auto& mark : marks) {
-        QAction* action = NewAction(*this, mark.text, mark.shortcut, mark.name);
+        QAction* action = NewAction(mark.text, mark.shortcut, mark.name);
         const Outcome outcome = mark.outcome;
         connect(action, &QAction::triggered, this,
                 [this, outcome] { Guarded([this, outcome] { MarkAttempt(outcome); }); });
     }
     QAction* next =
-        NewAction(*this, modConst::kMenuNextUnsolved, QKeySequence(Qt::Key_F3), "nextUnsolved");
+        NewAction(modConst::kMenuNextUnsolved, QKeySequence(Qt::Key_F3), "nextUnsolved");
     connect(next, &QAction::triggered, this, [this] { Guarded([this] { SelectNextUnsolved(); }); });
 
     results_ = std::make_unique<ResultsWindowSet>(
@@ -108,9 +106,10 @@ void frmMain::SetUpStudy() {
             Guarded([this, book, record] { SelectRecord(book, record); });
         });
     QAction* results =
-        NewAction(*this, modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
+        NewAction(modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
     connect(results, &QAction::triggered, this, [this] { Guarded([this] { ShowBookResults(); }); });
     SetUpProgress();
+    SetUpReviews();
     ui->lstFolder->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFolder, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowBookMenu(at); });
@@ -133,8 +132,8 @@ void frmMain::SetUpProgress() {
         }
         progress_->Show(book, folder);
     };
-    QAction* action = NewAction(*this, modConst::kProgressTitle, QKeySequence(Qt::CTRL | Qt::Key_G),
-                                "bookProgress");
+    QAction* action =
+        NewAction(modConst::kProgressTitle, QKeySequence(Qt::CTRL | Qt::Key_G), "bookProgress");
     connect(action, &QAction::triggered, this, [this, show] {
         Guarded([this, show] {
             const std::string book = quill::SelectedEntry(*ui->lstFolder);
@@ -150,13 +149,14 @@ void frmMain::ShowRecordMenu(const QPoint& at) {
     // The press has selected the record under the pointer, as a click does.
     if (ui->lstFile->itemAt(at) == nullptr) return;
     MenuOfActions(*this, recordMenu_, "recordMenu",
-                  {"markSolved", "markFailed", "markGaveUp", nullptr, "nextUnsolved"})
+                  {"markSolved", "markFailed", "markGaveUp", nullptr, "nextUnsolved", nullptr,
+                   "todaysReviews", "nextReview"})
         .popup(ui->lstFile->viewport()->mapToGlobal(at));
 }
 
 void frmMain::ShowBookMenu(const QPoint& at) {
     if (ui->lstFolder->itemAt(at) == nullptr) return;
-    MenuOfActions(*this, bookMenu_, "bookMenu", {"bookResults", "bookProgress"})
+    MenuOfActions(*this, bookMenu_, "bookMenu", {"bookResults", "bookProgress", "todaysReviews"})
         .popup(ui->lstFolder->viewport()->mapToGlobal(at));
 }
 

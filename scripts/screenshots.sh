@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures from the real program, never drawn: the sample library on a
 # virtual display, and the main window and the settings window each captured on its own.
-# Writes docs/images/main-window.png and docs/images/settings-window.png. With SCALES (for
+# Writes docs/images/main-window.png and docs/images/settings-window.png, and the pictures of
+# the preview and the study windows beside them (today's reviews from a log of several days). With SCALES (for
 # example SCALES="1.5 2") it also captures the windows at those display scales into
 # build/screenshots/, to check that the layout scales whole and no caption is cut.
 set -euo pipefail
@@ -134,6 +135,61 @@ capture_progress() {
   rm -f "$library/Quillmere/Quillmere-study.sqlite"
 }
 
+# review_log: a study log of the sample library with attempts over the last ten days, as a
+# student marking each day would leave it. The program makes the log with one mark of its own
+# (so its tables are the program's), then the attempts are written with the days they were
+# marked on, relative to today, and the program's own mark taken back.
+review_log() {
+  local log=$1
+  sqlite3 "$log" <<'SQL'
+DELETE FROM attempt_log;
+DELETE FROM cycle_log;
+WITH marks(book, record, days, result) AS (VALUES
+  ('やさしい三手詰', 'p001.kif', 9, 'failed'), ('やさしい三手詰', 'p001.kif', 8, 'solved'),
+  ('やさしい三手詰', 'p002.kif', 6, 'solved'), ('やさしい三手詰', 'p003.bod', 3, 'failed'),
+  ('やさしい三手詰', 'P005.kif', 1, 'failed'), ('Practice Set 1', 'p010.kif', 2, 'gave up'),
+  ('Practice Set 1', 'p011.kif', 10, 'solved'), ('Practice Set 1', 'p011.kif', 7, 'solved'),
+  ('Practice Set 1', 'p012.kif', 1, 'solved'), ('五手詰道場', 'p100.bod', 5, 'failed'),
+  ('五手詰道場', 'p100.bod', 4, 'failed'), ('五手詰道場', 'p100.bod', 3, 'solved'))
+INSERT INTO attempt_log (book, record, started, marked, seconds, result, cycle)
+SELECT book, record, NULL,
+       strftime('%Y-%m-%dT%H:%M:%S', 'now', 'localtime', '-' || days || ' days', 'start of day',
+                '+20 hours'), NULL, result, 1
+FROM marks ORDER BY days DESC;
+INSERT INTO cycle_log (book, cycle, started) SELECT book, 1, min(marked) FROM attempt_log GROUP BY book;
+SQL
+}
+
+# capture_reviews SCALE: opens "今日の復習" with Ctrl+T on the log review_log writes, and captures
+# the window into $shots as reviews-SCALE.png.
+capture_reviews() {
+  local scale=$1 app window reviews x y
+  local log="$library/Quillmere/Quillmere-study.sqlite"
+  rm -f "$log"
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" > "$shots/reviews-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  xdotool windowfocus --sync "$window"
+  x=$(awk -v s="$scale" 'BEGIN { printf "%d", (50 + 40) * s }')
+  y=$(awk -v s="$scale" 'BEGIN { printf "%d", (168 + 9) * s }')
+  xdotool mousemove "$x" "$y" click 1 sleep 0.3 key ctrl+1 sleep 1
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+  review_log "$log"
+  QT_SCALE_FACTOR=$scale "$library/Quillmere/Quillmere" >> "$shots/reviews-$scale.log" 2>&1 &
+  app=$!
+  window=$(wait_window "^$title\$")
+  sleep 0.5
+  xdotool windowfocus --sync "$window" key ctrl+t
+  reviews=$(wait_window "^今日の復習\$")
+  sleep 1
+  import -window "$reviews" "$shots/reviews-$scale.png"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+  rm -f "$log"
+}
+
 # Up to a minute: the program starts slowly on a busy machine.
 wait_window() {
   local id
@@ -157,6 +213,8 @@ if [ "${QUILLMERE_SCREENSHOTS_DISPLAY:-}" = yes ]; then
   capture_results 2
   capture_progress 1
   capture_progress 2
+  capture_reviews 1
+  capture_reviews 2
   exit 0
 fi
 
@@ -189,4 +247,6 @@ convert "$shots/results-1.png" -strip PNG8:docs/images/results.png
 convert "$shots/results-2.png" -strip PNG8:docs/images/results-200.png
 convert "$shots/progress-1.png" -strip PNG8:docs/images/progress.png
 convert "$shots/progress-2.png" -strip PNG8:docs/images/progress-200.png
+convert "$shots/reviews-1.png" -strip PNG8:docs/images/reviews.png
+convert "$shots/reviews-2.png" -strip PNG8:docs/images/reviews-200.png
 ls -l docs/images/*.png "$shots"/*.png

@@ -225,4 +225,33 @@ inline constexpr std::string_view kPreviewAuthor = "作者：";
 inline constexpr std::string_view kPreviewMovesPrefix = "手数：";
 inline constexpr std::string_view kPreviewMovesSuffix = "手";
 
+// Today's reviews: the window (its title is also the menus' item), "次の復習" and what it says
+// when nothing is due ("今日の復習はありません。次は 2026-12-09 です。"), the counts line
+// ("今日 N件（期限切れ N件）　明日 N件　予定なし N件　未挑戦 N件"), the columns of the table, the
+// desired retention, and the names a screen reader gives them.
+inline constexpr std::string_view kReviewsTitle = "今日の復習";
+inline constexpr std::string_view kMenuNextReview = "次の復習";
+inline constexpr std::string_view kMsgNoReviews = "今日の復習はありません。";
+inline constexpr std::string_view kMsgNextReviewPrefix = "次は ";
+inline constexpr std::string_view kMsgNextReviewSuffix = " です。";
+inline constexpr std::string_view kReviewsToday = "今日 ";
+inline constexpr std::string_view kReviewsOverdue = "（期限切れ ";
+inline constexpr std::string_view kReviewsOverdueClose = "）";
+inline constexpr std::string_view kReviewsTomorrow = "明日 ";
+inline constexpr std::string_view kReviewsLater = "予定なし ";
+inline constexpr std::string_view kReviewsNeverTried = "未挑戦 ";
+inline constexpr std::string_view kReviewsCountSuffix = "件";
+inline constexpr std::string_view kReviewsGap = "　";
+inline constexpr std::string_view kReviewsBook = "書籍";
+inline constexpr std::string_view kReviewsRecord = "棋譜";
+inline constexpr std::string_view kReviewsDue = "期限";
+inline constexpr std::string_view kReviewsOverdueDays = "超過日数";
+inline constexpr std::string_view kReviewsLastOutcome = "前回の結果";
+inline constexpr std::string_view kReviewsAttempts = "回数";
+inline constexpr std::string_view kReviewsRecall = "想起率";
+inline constexpr std::string_view kReviewsPercent = "%";
+inline constexpr std::string_view kReviewsRetention = "目標の想起率";
+inline constexpr std::string_view kReviewsTableName = "今日の復習の棋譜";
+inline constexpr std::string_view kReviewsCountsName = "復習の件数";
+
 }  // namespace modConst

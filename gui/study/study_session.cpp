@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <memory>
 #include <utility>
 
 #include "gui/main_thread.h"
@@ -14,6 +16,7 @@
 #include "support/modConst.h"
 #include "support/modFunc.h"
 #include "support/outside_world.h"
+#include "support/study_day.h"
 
 namespace quill {
 namespace {
@@ -29,7 +32,11 @@ bool Names(const std::vector<studyLog::Notice>& notices, std::string_view messag
 }  // namespace
 
 StudySession::StudySession(std::string logPath, int busyMilliseconds, QObject* parent)
-    : QObject(parent), logPath_(std::move(logPath)), busyMilliseconds_(busyMilliseconds) {}
+    : QObject(parent),
+      retentionPercent_(
+          static_cast<int>(std::lround(reviewSchedule::Fsrs::kDefaultRetention * 100))),
+      logPath_(std::move(logPath)),
+      busyMilliseconds_(busyMilliseconds) {}
 
 StudySession::~StudySession() {
     // What is still held is a mark made before the window was ever shown: written all the same.
@@ -138,6 +145,10 @@ void StudySession::Recorded(const studyLog::Attempt& attempt, bool kept, bool fr
     }
     const auto found = books_.find(attempt.book);
     if (found != books_.end()) studyLog::AddAttempt(found->second, attempt);
+    if (schedule_) {
+        schedule_->Add(attempt.book, attempt.record, studyDay::StudyDayOf(attempt.marked),
+                       attempt.outcome);
+    }
     emit AttemptRecorded(attempt);
 }
 
@@ -223,6 +234,42 @@ std::optional<studyLog::Outcome> StudySession::LastOutcome(const std::string& bo
 studyLog::CycleHistory StudySession::History(const std::string& book, const std::string& record) {
     const studyLog::BookStudy* study = Study(book);
     return study != nullptr ? study->History(record) : studyLog::CycleHistory{};
+}
+
+void StudySession::ReadSchedule(std::function<void()> done) {
+    Post([this, done = std::move(done)](studyLog::StudyLog& log) -> LogWorker::Reply {
+        const int percent = log.RetentionPercent().value_or(retentionPercent_);
+        auto schedule = std::make_shared<reviewSchedule::ReviewSchedule>(
+            reviewSchedule::ReplayLog(log, percent / 100.0));
+        return [this, done, percent, schedule, notices = log.TakeNotices()] {
+            Tell(notices);
+            // A retention chosen since this was read is the one in use.
+            if (retentionWrites_ > 0 && retentionPercent_ != percent) {
+                schedule->SetDesiredRetention(retentionPercent_ / 100.0);
+            } else {
+                retentionPercent_ = percent;
+            }
+            schedule_ = std::make_unique<reviewSchedule::ReviewSchedule>(std::move(*schedule));
+            emit ScheduleRead();
+            if (done) done();
+        };
+    });
+}
+
+void StudySession::SetRetentionPercent(int percent) {
+    percent =
+        std::clamp(percent, studyLog::kLeastRetentionPercent, studyLog::kGreatestRetentionPercent);
+    if (percent == retentionPercent_) return;
+    retentionPercent_ = percent;
+    ++retentionWrites_;
+    if (schedule_) schedule_->SetDesiredRetention(percent / 100.0);
+    Post([this, percent](studyLog::StudyLog& log) -> LogWorker::Reply {
+        log.SetRetentionPercent(percent);
+        return [this, notices = log.TakeNotices()] {
+            --retentionWrites_;
+            Tell(notices);
+        };
+    });
 }
 
 bool StudySession::Finish() {

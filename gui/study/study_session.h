@@ -13,6 +13,7 @@
 
 #include "gui/study/attempt_timer.h"
 #include "gui/study/log_worker.h"
+#include "support/review_schedule/review_schedule.h"
 #include "support/study_log/book_study.h"
 #include "support/study_log/study_log.h"
 
@@ -78,6 +79,18 @@ class StudySession : public QObject {
     // over all.
     studyLog::CycleHistory History(const std::string& book, const std::string& record);
 
+    // The review schedule of every book, as last read (ReadSchedule) and kept current by each
+    // attempt kept since; nothing until it has been read. Nothing of it is read at the start.
+    const reviewSchedule::ReviewSchedule* Schedule() const { return schedule_.get(); }
+    // Replays the log's attempts into the schedule afresh, with the desired retention the log
+    // keeps; ScheduleRead follows, then `done`.
+    void ReadSchedule(std::function<void()> done = {});
+    // The desired retention in whole per cent: the log's, once the schedule has been read.
+    int RetentionPercent() const { return retentionPercent_; }
+    // The user chose another desired retention: the schedule follows at once, and the log keeps
+    // it (nothing is written when it is the one already in use).
+    void SetRetentionPercent(int percent);
+
     // Waits until the log has done what was asked of it, at most the busy timeout, and delivers
     // its answers; true when everything was done. Closing the program calls it: a write still
     // waiting after that is given up, and the user told.
@@ -94,6 +107,8 @@ class StudySession : public QObject {
     // A book's results were read from the log.
     void BookRead(const std::string& book);
     void LogStateChanged(quill::StudySession::LogState state);
+    // The review schedule was read from the log.
+    void ScheduleRead();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +125,9 @@ class StudySession : public QObject {
     AttemptTimer timer_;
     std::map<std::string, studyLog::BookStudy> books_;
     std::set<std::string> reading_;
+    std::unique_ptr<reviewSchedule::ReviewSchedule> schedule_;
+    int retentionPercent_;
+    int retentionWrites_ = 0;                // retentions chosen, not yet kept
     std::deque<studyLog::Attempt> marking_;  // marks not yet kept, the oldest first
     std::optional<LogState> state_;
     int writesQueued_ = 0;

@@ -290,6 +290,18 @@ bool StudyLog::Record(const std::string& book, const std::string& record, Outcom
     });
 }
 
+bool StudyLog::SetRetentionPercent(int percent) {
+    if (percent < kLeastRetentionPercent || percent > kGreatestRetentionPercent) return false;
+    if (RetentionPercent() == percent) return true;
+    return Write([&](sqlite::Database& database) {
+        sqlite::Statement keep = database.Prepare(
+            "INSERT INTO review_settings (id, retention_percent) VALUES (1, ?1) "
+            "ON CONFLICT (id) DO UPDATE SET retention_percent = excluded.retention_percent");
+        keep.Bind(1, static_cast<std::int64_t>(percent));
+        return keep.Run();
+    });
+}
+
 bool StudyLog::StartNewCycle(const std::string& book) {
     const std::string now = LocalTimeText(Now());
     return Write([&](sqlite::Database& database) {

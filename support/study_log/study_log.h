@@ -69,6 +69,10 @@ struct CycleTotals {
     std::optional<std::int64_t> seconds;  // of the timed attempts; nothing when none was
 };
 
+// The desired retentions of the review schedule the log keeps, in whole per cent.
+inline constexpr int kLeastRetentionPercent = 70;
+inline constexpr int kGreatestRetentionPercent = 97;
+
 // One attempt as the log keeps it.
 struct KeptAttempt {
     std::string book;
@@ -147,6 +151,15 @@ class StudyLog {
     // Starts the next cycle of a book, from now; a cycle without attempts yet is kept as the
     // current one instead. Makes the log if it is missing. False after telling the user why.
     bool StartNewCycle(const std::string& book);
+
+    // The desired retention of the review schedule, in whole per cent, as the user last chose
+    // it: nothing when none was chosen, there is no log (none is made), or what is stored is not
+    // a whole number from kLeastRetentionPercent to kGreatestRetentionPercent.
+    std::optional<int> RetentionPercent();
+    // Keeps `percent` as the desired retention; nothing is written when the log holds it
+    // already. Makes the log if it is missing. False for a value the program does not offer,
+    // or after telling the user why it could not be kept.
+    bool SetRetentionPercent(int percent);
 
     // Writes the attempts (of `book`, or of every book when it is empty) to `destination` as CSV
     // (docs/STUDY-LOG.md). A file already there is replaced only when `replace` says so. False

@@ -165,6 +165,21 @@ bool StudyLog::ReadAttempts(const std::string& book,
         });
 }
 
+std::optional<int> StudyLog::RetentionPercent() {
+    std::optional<int> percent;
+    Read(
+        "SELECT retention_percent FROM review_settings "
+        "WHERE id = 1 AND typeof(retention_percent) = 'integer'",
+        [](sqlite::Statement&) {},
+        [&](const sqlite::Statement& row) {
+            const std::int64_t stored = row.Integer(0).value_or(0);
+            if (stored >= kLeastRetentionPercent && stored <= kGreatestRetentionPercent) {
+                percent = static_cast<int>(stored);
+            }
+        });
+    return percent;
+}
+
 std::vector<KeptAttempt> StudyLog::Attempts(const std::string& book) {
     std::vector<KeptAttempt> attempts;
     ReadAttempts(book, [&](const MarkedAttempt& attempt) {

@@ -65,6 +65,13 @@ DROP VIEW attempts;
 CREATE VIEW attempts AS
     SELECT book, record, started, marked, seconds, result, cycle FROM attempt_log ORDER BY id;
 )sql",
+    // 4: the desired retention of the review schedule, in whole per cent, once the user has
+    // chosen one (one row at most; none means the default).
+    R"sql(
+CREATE TABLE review_settings (
+    id INTEGER PRIMARY KEY CHECK (id = 1),
+    retention_percent INTEGER NOT NULL CHECK (retention_percent BETWEEN 70 AND 97));
+)sql",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 

@@ -7,7 +7,7 @@
 namespace studyLog {
 
 // The version this program writes.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 // The version a log's file says it has, or nothing when it cannot be read.
 std::optional<int> SchemaVersionOf(sqlite::Database& database, sqlite::Result* result);

@@ -16,6 +16,7 @@
 
 #include "support/outside_world.h"
 #include "support/study_log/study_log.h"
+#include "support/study_log/study_log_schema.h"
 
 namespace {
 
@@ -64,9 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         log.LastOutcomes("book");
         log.HistoryInCycle("book", "p001.kif");
         log.Cycles("book");
+        log.RetentionPercent();
     }
-    // A log of an earlier version (its header's user_version, at byte 60, below 3) may be
-    // brought forward as it opens; any other is left as it was, in its place or set aside.
+    // A log of an earlier version (its header's user_version, at byte 60, below the program's)
+    // may be brought forward as it opens; any other is left as it was, in its place or set aside.
     bool kept = false;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         kept = kept || Content(entry.path()) == bytes;
@@ -74,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool earlier = size >= 100 &&
                          bytes.compare(0, 16, std::string("SQLite format 3", 16)) == 0 &&
                          bytes[60] == 0 && bytes[61] == 0 && bytes[62] == 0 &&
-                         static_cast<unsigned char>(bytes[63]) < 3;
+                         static_cast<unsigned char>(bytes[63]) < studyLog::kSchemaVersion;
     if (!kept && !earlier) std::abort();
     return 0;
 }

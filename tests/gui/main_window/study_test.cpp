@@ -94,7 +94,7 @@ TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
         if (!action->isSeparator()) shown << action->text() + u' ' + action->shortcut().toString();
     }
     EXPECT_EQ(shown, (QStringList{"解けた Ctrl+1", "解けなかった Ctrl+2", "やめた Ctrl+3",
-                                  "次の未解決 F3"}));
+                                  "次の未解決 F3", "今日の復習 Ctrl+T", "次の復習 F4"}));
     menu->hide();
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
     Trigger("markGaveUp");

@@ -131,6 +131,37 @@ TEST_F(StudyLogTest, AnOlderLogGainsTheNewSchemaAndKeepsItsAttempts) {
               std::vector<std::string>{kBook + "|1|2026-01-05T10:00:00|1|0|2|60"});
 }
 
+// The desired retention: none until chosen (reading makes no log), a log of version 3 gains its
+// table and keeps its attempts, and the same value again writes nothing.
+TEST_F(StudyLogTest, TheDesiredRetentionIsKeptOnlyWhenItChanges) {
+    EXPECT_EQ(log.RetentionPercent(), std::nullopt);
+    EXPECT_FALSE(folder.Exists("Quillmere-study.sqlite"));
+    {
+        sqlite::Database old;
+        ASSERT_TRUE(sqlite::Database::OpenFile(LogPath(), sqlite::Database::Open::kCreate, &old));
+        int found = -1;
+        ASSERT_TRUE(studyLog::MigrateForward(old, &found, 3));
+        ASSERT_TRUE(
+            old.Execute("INSERT INTO attempt_log (book, record, marked, result) VALUES "
+                        "('" +
+                        kBook + "', 'p001.kif', '2026-01-05T10:00:00', 'failed')"));
+    }
+    studyLog::StudyLog again(LogPath());
+    EXPECT_EQ(again.RetentionPercent(), std::nullopt);
+    EXPECT_EQ(Rows(LogPath(), "PRAGMA user_version"), std::vector<std::string>{"4"});
+    EXPECT_EQ(again.Attempts(kBook).size(), 1u);
+    EXPECT_FALSE(again.SetRetentionPercent(69));
+    EXPECT_FALSE(again.SetRetentionPercent(98));
+    ASSERT_TRUE(again.SetRetentionPercent(85));
+    const std::string bytes = folder.ReadFile("Quillmere-study.sqlite");
+    ASSERT_TRUE(again.SetRetentionPercent(85));
+    EXPECT_EQ(folder.ReadFile("Quillmere-study.sqlite"), bytes);
+    ASSERT_TRUE(again.SetRetentionPercent(97));
+    EXPECT_EQ(log.RetentionPercent(), 97);
+    EXPECT_EQ(Rows(LogPath(), "SELECT * FROM review_settings"), std::vector<std::string>{"1|97"});
+    EXPECT_TRUE(world.messages.empty());
+}
+
 TEST_F(StudyLogTest, ALogOfALaterVersionIsLeftAsItIs) {
     ASSERT_TRUE(log.Record(kBook, "p001.kif", Outcome::kSolved));
     {
