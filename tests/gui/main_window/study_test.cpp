@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
 #include <QSignalSpy>
+#include <algorithm>
 
 #include "gui/list_box.h"
 #include "gui/study/study_session.h"
@@ -187,6 +189,34 @@ TEST_F(StudyTest, TheBookMenuOpensTheResultsWhoseRecordsSelectInTheMainWindow) {
     EXPECT_EQ(quill::SelectedEntry(*Books()), "A");
     EXPECT_EQ(SelectedProblem(), "p002.kif");
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
+}
+
+// The mark stands in a margin of its own: a name too long for the row is cut before it, never
+// drawn under it.
+TEST(OutcomeMarkTest, ALongNameIsCutWhereTheMarksMarginBegins) {
+    QListWidget list;
+    list.setItemDelegate(new quill::OutcomeMarkDelegate(&list));
+    list.resize(140, 60);
+    list.addItem(QString(30, u'W') + QStringLiteral(".kif"));
+    quill::ShowOutcome(*list.item(0), Outcome::kFailed);
+    list.show();
+    const QImage shot = list.viewport()->grab().toImage();
+    const QRect row = list.visualItemRect(list.item(0));
+    int markLeft = shot.width();
+    int nameRight = -1;
+    for (int y = row.top(); y <= row.bottom(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (pixel.red() > 150 && pixel.green() < 90 && pixel.blue() < 90) {
+                markLeft = std::min(markLeft, x);  // the red of ×
+            } else if (pixel.red() < 100 && pixel.green() < 100 && pixel.blue() < 100) {
+                nameRight = std::max(nameRight, x);  // the name's dark text
+            }
+        }
+    }
+    ASSERT_LT(markLeft, shot.width()) << "no mark drawn";
+    ASSERT_GE(nameRight, 0) << "no name drawn";
+    EXPECT_LT(nameRight, markLeft);
 }
 
 }  // namespace
