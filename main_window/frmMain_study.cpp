@@ -68,6 +68,9 @@ void frmMain::SetUpStudy() {
         NewAction(*this, modConst::kMenuNextUnsolved, QKeySequence(Qt::Key_F3), "nextUnsolved");
     connect(next, &QAction::triggered, this, [this] { Guarded([this] { SelectNextUnsolved(); }); });
     recordMenu_->addAction(next);
+    // How to mark, for whoever rests the pointer on the list beside its records (on a record
+    // the preview says it instead, while the record is untried).
+    ui->lstFile->setToolTip(ToQt(modConst::kHintMarking));
 
     results_ = std::make_unique<ResultsWindows>(
         *studyLog_, [this](const std::string& book, const std::string& record) {
@@ -79,6 +82,9 @@ void frmMain::SetUpStudy() {
         NewAction(*this, modConst::kMenuResults, QKeySequence(Qt::CTRL | Qt::Key_R), "bookResults");
     connect(results, &QAction::triggered, this, [this] { Guarded([this] { ShowBookResults(); }); });
     bookMenu_->addAction(results);
+    // The selected record's book, from the record's menu too.
+    recordMenu_->addSeparator();
+    recordMenu_->addAction(results);
     ui->lstFolder->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->lstFolder, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ShowBookMenu(at); });
@@ -135,7 +141,10 @@ void frmMain::ShowOutcomes() {
 }
 
 std::string frmMain::HistoryOf(const std::string& record) {
-    return studyLog::HistoryLine(studyLog_->History(quill::SelectedEntry(*ui->lstFolder), record));
+    const studyLog::RecordHistory history =
+        studyLog_->History(quill::SelectedEntry(*ui->lstFolder), record);
+    if (history.attempts == 0) return std::string(modConst::kHintNeverTried);
+    return studyLog::HistoryLine(history);
 }
 
 void frmMain::MarkAttempt(Outcome outcome) {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -37,6 +38,25 @@ std::optional<ResultsWindow::SaveChoice> AskWithDialog(QWidget& parent, const QS
                                      QFileInfo::exists(chosen)};
 }
 
+// "第3周を始めますか？" with 始める and やめる, the latter the default, as Space or Enter on the
+// button would otherwise start a cycle that cannot be undone.
+bool AskWithQuestion(QWidget& parent, int next) {
+    QMessageBox question(QMessageBox::Question, ToQt(modConst::kResultsNewCycle),
+                         ToQt(modConst::kResultsCyclePrefix) + QString::number(next) +
+                             ToQt(modConst::kResultsCycleSuffix) +
+                             ToQt(modConst::kResultsNewCycleAsk),
+                         QMessageBox::NoButton, &parent);
+    question.setInformativeText(ToQt(modConst::kResultsNewCycleKept));
+    QPushButton* start =
+        question.addButton(ToQt(modConst::kResultsNewCycleStart), QMessageBox::AcceptRole);
+    QPushButton* cancel =
+        question.addButton(ToQt(modConst::kResultsNewCycleCancel), QMessageBox::RejectRole);
+    question.setDefaultButton(cancel);
+    question.setEscapeButton(cancel);
+    question.exec();
+    return question.clickedButton() == start;
+}
+
 }  // namespace
 
 ResultsWindow::ResultsWindow(studyLog::StudyLog& log, std::string book, std::string bookFolder,
@@ -46,17 +66,23 @@ ResultsWindow::ResultsWindow(studyLog::StudyLog& log, std::string book, std::str
       bookFolder_(std::move(bookFolder)),
       select_(std::move(select)),
       askSavePath_(AskWithDialog),
+      askNewCycle_(AskWithQuestion),
       records_(new QTreeWidget(this)),
       totals_(new QLabel(this)),
       cycles_(new QTreeWidget(this)),
       newCycle_(new QPushButton(ToQt(modConst::kResultsNewCycle), this)),
       allBooks_(new QCheckBox(ToQt(modConst::kResultsAllBooks), this)),
-      exportCsv_(new QPushButton(ToQt(modConst::kResultsExportCsv), this)) {
+      exportCsv_(new QPushButton(ToQt(modConst::kResultsExportCsv), this)),
+      status_(new QLabel(this)) {
     setWindowTitle(ToQt(book_) + ToQt(modConst::kResultsTitleSuffix));
     setAttribute(Qt::WA_QuitOnClose, false);
     results::SetUpRecordsTable(*records_);
     results::SetUpCyclesTable(*cycles_);
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_->setObjectName(QStringLiteral("csvStatus"));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_->setWordWrap(true);
+    status_->hide();
     records_->setAccessibleName(ToQt(modConst::kResultsRecordsName));
     cycles_->setAccessibleName(ToQt(modConst::kResultsCyclesName));
     totals_->setAccessibleName(ToQt(modConst::kResultsTotalsName));
@@ -74,6 +100,7 @@ ResultsWindow::ResultsWindow(studyLog::StudyLog& log, std::string book, std::str
     buttons->addWidget(allBooks_);
     buttons->addWidget(exportCsv_);
     layout->addLayout(buttons);
+    layout->addWidget(status_);
     setTabOrder(records_, cycles_);
     setTabOrder(cycles_, newCycle_);
     setTabOrder(newCycle_, allBooks_);
@@ -114,6 +141,7 @@ void ResultsWindow::Refresh() {
 }
 
 void ResultsWindow::StartNewCycle() {
+    if (!askNewCycle_(*this, log_.CurrentCycle(book_) + 1)) return;
     log_.StartNewCycle(book_);
     Refresh();
 }
@@ -122,7 +150,13 @@ void ResultsWindow::ExportCsv() {
     const bool everyBook = allBooks_->isChecked();
     const std::optional<SaveChoice> choice = askSavePath_(*this, ProposedPath());
     if (!choice || choice->path.empty()) return;
-    log_.ExportCsv(choice->path, everyBook ? std::string() : book_, choice->replaceConfirmed);
+    if (!log_.ExportCsv(choice->path, everyBook ? std::string() : book_,
+                        choice->replaceConfirmed)) {
+        status_->hide();
+        return;
+    }
+    status_->setText(ToQt(modConst::kResultsCsvWritten) + ToQt(choice->path));
+    status_->show();
 }
 
 QString ResultsWindow::ProposedPath() const {

@@ -34,6 +34,8 @@ class ResultsWindow : public QWidget {
     // Asks where to write, proposing a path; nothing when the user cancelled.
     using AskSavePath =
         std::function<std::optional<SaveChoice>(QWidget& parent, const QString& proposed)>;
+    // Asks whether to start the cycle numbered `next`; true to start it.
+    using AskNewCycle = std::function<bool(QWidget& parent, int next)>;
 
     ResultsWindow(studyLog::StudyLog& log, std::string book, std::string bookFolder,
                   SelectRecord select);
@@ -42,12 +44,14 @@ class ResultsWindow : public QWidget {
     void SetBookFolder(std::string bookFolder) { bookFolder_ = std::move(bookFolder); }
     // Reads the book's folder and its results again; the selected record stays selected.
     void Refresh();
-    // "新しい周回": starts the book's next cycle and shows it.
+    // "新しい周回": asks first (no is the default), then starts the book's next cycle and shows it.
     void StartNewCycle();
-    // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての本").
+    // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての書籍"), and
+    // says in the status line which file it wrote.
     void ExportCsv();
-    // The save dialog by default; tests give their own answer.
+    // The save dialog and the question by default; tests give their own answers.
     void SetAskSavePath(AskSavePath ask) { askSavePath_ = std::move(ask); }
+    void SetAskNewCycle(AskNewCycle ask) { askNewCycle_ = std::move(ask); }
     // The user's documents folder, the separator, the book's name and ".csv" (for every book,
     // "Quillmere-study.csv").
     QString ProposedPath() const;
@@ -63,10 +67,12 @@ class ResultsWindow : public QWidget {
     std::string bookFolder_;
     SelectRecord select_;
     AskSavePath askSavePath_;
+    AskNewCycle askNewCycle_;
     QTreeWidget* records_;
     QLabel* totals_;
     QTreeWidget* cycles_;
     QPushButton* newCycle_;
     QCheckBox* allBooks_;
     QPushButton* exportCsv_;
+    QLabel* status_;  // what the last "CSV出力" wrote
 };

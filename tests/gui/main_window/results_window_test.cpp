@@ -53,9 +53,15 @@ class ResultsWindowTest : public MainWindowTest {
                        seconds ? std::optional<std::time_t>(world.now - *seconds) : std::nullopt));
         windows.AttemptRecorded(book);
     }
+    // The question before a new cycle is answered with `startCycle`, and written down.
     ResultsWindow& Open(const std::string& book = "基本") {
         windows.Show(book, Book(book));
-        return *windows.WindowOf(book);
+        ResultsWindow& window = *windows.WindowOf(book);
+        window.SetAskNewCycle([this](QWidget&, int next) {
+            asked.push_back(next);
+            return startCycle;
+        });
+        return window;
     }
     static std::vector<std::string> Column(const QTreeWidget* table, int column) {
         std::vector<std::string> texts;
@@ -75,6 +81,8 @@ class ResultsWindowTest : public MainWindowTest {
 
     studyLog::StudyLog log{LogPath()};
     std::vector<std::pair<std::string, std::string>> selected;
+    std::vector<int> asked;
+    bool startCycle = true;
     ResultsWindows windows{log, [this](const std::string& book, const std::string& record) {
                                selected.emplace_back(book, record);
                            }};
@@ -89,7 +97,12 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     ResultsWindow& window = Open();
     world.now += kDay;
     QPushButton* newCycle = Part<QPushButton>(window, "新しい周回");
+    startCycle = false;  // "やめる" starts nothing
     newCycle->click();
+    EXPECT_EQ(log.CurrentCycle("基本"), 1);
+    startCycle = true;
+    newCycle->click();
+    EXPECT_EQ(asked, std::vector<int>({2, 2}));
     EXPECT_FALSE(newCycle->isEnabled());  // the new cycle has no attempts yet
     Mark("P1.kif", Outcome::kSolved, 40);
     Mark("p3.bod", Outcome::kFailed, 20);
@@ -107,7 +120,7 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     EXPECT_EQ(window.findChild<QLabel*>()->text().toStdString(),
               "第2周の合計\n"
               "解けた 1　解けなかった 1　やめた 0　未挑戦 3\n"
-              "正解率 50%　合計 1分0秒　平均 30秒");
+              "正解率 50 %（解けた 1／挑戦 2）　合計 1分0秒　1回あたりの平均 30秒");
 
     const QTreeWidget* cycles = window.cycles();
     ASSERT_EQ(cycles->topLevelItemCount(), 2);
@@ -125,10 +138,40 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     };
     EXPECT_EQ(cycleRow(0),
               std::vector<std::string>({"第1周", shown(kMonday), "2", "0", "1", "2分45秒"}));
-    EXPECT_EQ(cycleRow(1), std::vector<std::string>({"第2周（今）", shown(kMonday + 400 + kDay),
+    EXPECT_EQ(cycleRow(1), std::vector<std::string>({"第2周（現在）", shown(kMonday + 400 + kDay),
                                                      "1", "1", "0", "1分0秒"}));
     EXPECT_EQ(window.windowTitle().toStdString(), "基本 - 成績");
 }
+
+struct RateCase {
+    const char* name;
+    int solved;
+    int failed;
+    const char* rate;
+};
+
+class ResultsRateTest : public testing::TestWithParam<RateCase> {};
+
+// Solved over tried records, to the nearest per cent, saying what it counts.
+TEST_P(ResultsRateTest, SaysWhatItCountsRoundedToTheNearest) {
+    studyLog::BookTotals totals;
+    totals.solved = GetParam().solved;
+    totals.failed = GetParam().failed;
+    totals.untried = 1;
+    totals.records = totals.solved + totals.failed + totals.untried;
+    if (totals.records > 1) totals.successPercent = 100.0 * totals.solved / (totals.records - 1);
+    const QStringList lines = results::TotalsText(1, totals).split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[2].section(QStringLiteral("　"), 0, 0).toStdString(), GetParam().rate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ResultsRateTest,
+    testing::Values(RateCase{"TwoOfThree", 2, 1, "正解率 67 %（解けた 2／挑戦 3）"},
+                    RateCase{"OneOfThree", 1, 2, "正解率 33 %（解けた 1／挑戦 3）"},
+                    RateCase{"HalfUp", 1, 7, "正解率 13 %（解けた 1／挑戦 8）"},
+                    RateCase{"NoneTried", 0, 0, "正解率 ―"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ResultsWindowTest, SortsTimesAsNumbersWithUntimedRecordsLastBothWays) {
     MakeBook("基本", {"p1.kif", "p2.kif", "p3.kif", "p4.kif"});
@@ -196,6 +239,11 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     const std::string destination = temp.Join("成績.csv");
     answer = ResultsWindow::SaveChoice{destination, false};
     Part<QPushButton>(window, "CSV出力")->click();
+    const auto* status = window.findChild<QLabel*>(QStringLiteral("csvStatus"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_EQ(status->text().toStdString(),
+              std::string(modConst::kResultsCsvWritten) + destination);
     ASSERT_EQ(proposed.size(), 1u);
     EXPECT_TRUE(proposed[0].endsWith(QString::fromStdString(kSep + book + ".csv")))
         << proposed[0].toStdString();
@@ -208,7 +256,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
                   started + "," + marked + ",65,solved\r\n");
 
     // Every book, over the file, which the dialog had the user confirm replacing.
-    Part<QCheckBox>(window, "全ての本")->setChecked(true);
+    Part<QCheckBox>(window, "全ての書籍")->setChecked(true);
     answer = ResultsWindow::SaveChoice{destination, true};
     Part<QPushButton>(window, "CSV出力")->click();
     ASSERT_EQ(proposed.size(), 2u);
@@ -270,7 +318,8 @@ TEST_F(ResultsWindowTest, EveryControlIsNamedAndReachedByTabInOrder) {
     ResultsWindow& window = Open();
     std::vector<std::string> names;
     for (QWidget* control : window.findChildren<QWidget*>()) {
-        if (control->parentWidget() != &window) continue;  // the parts of a table
+        // The parts of a table, and the status line until there is something to say.
+        if (control->parentWidget() != &window || control->isHidden()) continue;
         names.push_back(AccessibleName(control).toStdString());
         EXPECT_FALSE(names.back().empty()) << control->metaObject()->className();
     }
@@ -285,7 +334,7 @@ TEST_F(ResultsWindowTest, EveryControlIsNamedAndReachedByTabInOrder) {
         control = control->nextInFocusChain();
     } while (control != window.records());
     EXPECT_EQ(order, std::vector<std::string>({"棋譜ごとの成績", "周回ごとの成績", "新しい周回",
-                                               "全ての本", "CSV出力"}));
+                                               "全ての書籍", "CSV出力"}));
     // Esc closes the window.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

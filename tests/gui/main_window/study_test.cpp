@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QToolTip>
 
 #include "gui/list_box.h"
 #include "main_window/list_preview.h"
@@ -70,11 +72,27 @@ TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
     EXPECT_TRUE(world.messages.empty());
 }
 
-// Browsing, the preview and the record menu make no log: the first mark does.
-TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
+// Browsing, the preview and the record menu make no log: the first mark does. Before it, the
+// list's tooltip beside the records and the preview of a record say how to mark.
+TEST_F(StudyTest, NothingIsMadeUntilTheFirstMarkAndTheWayToMarkIsShown) {
     StartOnBook({"p001.kif"});
     window->show();
     QListWidget* list = Problems();
+    // What the tooltip delay delivers when the mouse rests below the records, then on one.
+    const QPoint below(4, list->viewport()->height() - 4);
+    QHelpEvent rest(QEvent::ToolTip, below, list->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(list->viewport(), &rest);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(), modConst::kHintMarking);
+    QToolTip::hideText();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Menu);
+    const PreviewPopup* popup = window->findChild<ListPreview*>()->popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->findChild<QLabel*>("previewHistory")->text().toStdString(),
+              modConst::kHintNeverTried);
+    QTest::keyClick(list, Qt::Key_Escape);
+
     const QPoint row = list->visualItemRect(list->item(0)).center();
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
     QApplication::sendEvent(list->viewport(), &rightClick);
@@ -85,7 +103,7 @@ TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
         if (!action->isSeparator()) shown << action->text() + u' ' + action->shortcut().toString();
     }
     EXPECT_EQ(shown, (QStringList{"解けた Ctrl+1", "解けなかった Ctrl+2", "やめた Ctrl+3",
-                                  "次の未解決 F3"}));
+                                  "次の未解決 F3", "成績 Ctrl+R"}));
     menu->hide();
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
     Trigger("markGaveUp");
@@ -112,7 +130,7 @@ TEST_F(StudyTest, NextUnsolvedStepsThroughFailedAndUntriedAndSaysWhenAllAreSolve
     Trigger("markSolved");
     EXPECT_TRUE(world.messages.empty());
     Trigger("nextUnsolved");
-    EXPECT_EQ(world.messages, std::vector<std::string>{"この本の棋譜はすべて解けています。"});
+    EXPECT_EQ(world.messages, std::vector<std::string>{"この書籍の棋譜はすべて解けています。"});
     EXPECT_EQ(SelectedProblem(), "p003.kif");
 }
 
