@@ -44,9 +44,9 @@ bool AskWithQuestion(QWidget& parent, int next) {
     QMessageBox question(QMessageBox::Question, ToQt(modConst::kResultsNewCycle),
                          ToQt(modConst::kResultsCyclePrefix) + QString::number(next) +
                              ToQt(modConst::kResultsCycleSuffix) +
-                             ToQt(modConst::kResultsNewCycleAsk),
+                             ToQt(modConst::kResultsNewCycleAsk) + '\n' +
+                             ToQt(modConst::kResultsNewCycleKept),
                          QMessageBox::NoButton, &parent);
-    question.setInformativeText(ToQt(modConst::kResultsNewCycleKept));
     QPushButton* start =
         question.addButton(ToQt(modConst::kResultsNewCycleStart), QMessageBox::AcceptRole);
     QPushButton* cancel =

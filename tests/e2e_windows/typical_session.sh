@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, one typical session: "+1" and "作成" (the record made through
 # the save script), the page image opened, solving started, the companion text file made from
-# the template and opened, "次", a program tried and the settings saved. The stand-ins are
+# the template and opened, "次", records marked from the keyboard and the record menu, the book's
+# results with the question of "新しい周回" and "CSV出力" read back, a program tried and the
+# settings saved. The stand-ins are
 # Windows programs that write down their arguments as the Windows C runtime hands them over, so
 # every command line is checked as a Windows program receives it: the script runner's line is
 # not quoted, so the program folder and the book folder, which hold spaces here, arrive in
@@ -65,10 +67,63 @@ e2e_screenshot 3-next
 xdotool key ctrl+1
 e2e_expect_attempts "$PROG/Quillmere-study.sqlite" "詰将棋 第1巻|p011.kif|solved|1"
 
+# ---- The record menu with the mouse, and the book's results --------------------------------------
+# A right click on p012, the second row, selects it and opens its menu: its second entry is
+# "解けなかった", its last "成績".
+read -r list_left list_top list_width _ <<<"$MAIN_FIRST_PROBLEM"
+second_row() { xdotool mousemove $((E2E_LEFT + list_left + list_width / 2)) $((E2E_TOP + list_top + 8 + ROW_HEIGHT)); }
+ROW_HEIGHT=13
+second_row
+xdotool click 3
+sleep 0.5
+e2e_screenshot 4-record-menu
+xdotool key Down Down Return
+e2e_expect_attempts "$PROG/Quillmere-study.sqlite" "詰将棋 第1巻|p011.kif|solved|1
+詰将棋 第1巻|p012.kif|failed|1"
+second_row
+xdotool click 3
+sleep 0.5
+xdotool key Up Return
+results_title="詰将棋 第1巻 - 成績"
+e2e_wait_window "$results_title"
+results=$(xdotool search --onlyvisible --name "^$results_title\$" | head -1)
+e2e_screenshot 5-results
+
+# "新しい周回", the first button Tab reaches after the two tables, asks first; Enter gives the
+# default answer, "やめる", and the book stays in its first cycle.
+xdotool windowfocus --sync "$results" key Tab Tab space
+e2e_wait_window "新しい周回"
+e2e_screenshot 6-new-cycle-question
+xdotool key Return
+e2e_wait_window_gone "新しい周回"
+[ "$(sqlite3 "$PROG/Quillmere-study.sqlite" "SELECT COUNT(*) FROM cycles")" -le 1 ] ||
+  { echo "FAIL: the default answer started a new cycle" >&2; exit 1; }
+
+# "CSV出力" two buttons on: the save dialog proposes "<book>.csv" in the documents folder, Enter
+# saves it, and the results window names the file. Read back, it holds the book's attempts.
+xdotool windowfocus --sync "$results" key Tab Tab space
+e2e_wait_window "CSV出力"
+e2e_screenshot 7-save-dialog
+xdotool key Return
+for _ in $(seq 1 100); do
+  csv=$(find "$DRIVE_C/users" -name '詰将棋 第1巻.csv' 2>/dev/null | head -1)
+  [ -n "$csv" ] && break
+  sleep 0.1
+done
+[ -n "$csv" ] || { e2e_screenshot no-csv; echo "FAIL: no CSV was written" >&2; exit 1; }
+sleep 0.5
+e2e_screenshot 8-csv-written
+[ "$(head -c 3 "$csv" | od -An -tx1 | tr -d ' ')" = efbbbf ] ||
+  { echo "FAIL: the CSV has no byte-order mark" >&2; exit 1; }
+[ "$(tr -d '\r' < "$csv" | sed 1d | cut -d, -f1,2,6 | sort)" = "詰将棋 第1巻,p011.kif,solved
+詰将棋 第1巻,p012.kif,failed" ] || { echo "FAIL: the CSV holds:" >&2; cat "$csv" >&2; exit 1; }
+xdotool windowfocus --sync "$results" key Escape
+e2e_wait_window_gone "$results_title"
+
 # The settings window: "OK" writes back what was read, byte for byte, in the Japanese code page.
 e2e_click $MAIN_SETTINGS
 e2e_wait_window "設定"
-e2e_screenshot 4-settings
+e2e_screenshot 9-settings
 e2e_click $SETTINGS_OK
 e2e_wait_window_gone "設定"
 cmp "$WORK/first.ini" "$PROG/Quillmere.ini"
