@@ -49,12 +49,19 @@ else()
 endif()
 
 # quill_copy_windows_runtime(TARGET FOLDER): copies the files into FOLDER after TARGET is built.
+# quill_copy_qt_translations(TARGET FOLDER): only the translations (for a test program).
 function(quill_copy_windows_runtime target folder)
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLMERE_RUNTIME_DLLS} ${QUILLMERE_QT_DLLS}
                 ${folder}
         VERBATIM)
-    foreach(plugin ${QUILLMERE_QT_PLUGINS} ${QUILLMERE_QT_DATA})
+    quill_copy_in_folders(${target} ${folder} ${QUILLMERE_QT_PLUGINS} ${QUILLMERE_QT_DATA})
+endfunction()
+function(quill_copy_qt_translations target folder)
+    quill_copy_in_folders(${target} ${folder} ${QUILLMERE_QT_DATA})
+endfunction()
+function(quill_copy_in_folders target folder)
+    foreach(plugin ${ARGN})
         string(REPLACE "|" ";" parts "${plugin}")
         list(GET parts 0 subfolder)
         list(GET parts 1 file)
