@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "gui/fonts.h"
 #include "gui/group_frame_style.h"
@@ -18,10 +20,29 @@ namespace {
 
 QtMessageBox g_messageBox;
 
+// Qt's own dialogs and menus (the save dialog, a line edit's menu, a message box's buttons) in
+// Japanese, as the program's own texts are: from the folder "translations" beside the program
+// (the Windows package), else from the system Qt's folder of translations. Without either they
+// speak English, and the program starts all the same.
+void InstallQtTranslations(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    const QString name = QStringLiteral("qtbase_ja");
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator->load(name, folder)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
+    }
+    delete translator;
+}
+
 }  // namespace
 
 void SetUpApplication(QApplication& app) {
     app.setApplicationName(ToQt(modConst::kAppTitle));
+    InstallQtTranslations(app);
     // The windows are laid out to the pixel for the usual Japanese dialog font at 9 points.
     QFont dialogFont(DialogFontFamily());
     dialogFont.setPointSizeF(9);

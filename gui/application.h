@@ -6,8 +6,8 @@ class QApplication;
 
 namespace quill {
 
-// Fonts, style, the message box service and the application's name. Called once, before any
-// window.
+// Fonts, style, Qt's own Japanese texts, the message box service and the application's name.
+// Called once, before any window.
 void SetUpApplication(QApplication& app);
 
 // The window title: application title, ".exe ", version.

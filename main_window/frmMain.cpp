@@ -72,8 +72,11 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent), ui(new Ui::frmMain) {
     auto* preview = new ListPreview(
         *ui->lstFile, [this] { return CurrentBookFolder(); },
         [this](const std::string& record) {
-            return studyLog::HistoryLine(
-                session_->History(quill::SelectedEntry(*ui->lstFolder), record));
+            const studyLog::CycleHistory history =
+                session_->History(quill::SelectedEntry(*ui->lstFolder), record);
+            // A record never tried says how to mark it.
+            if (history.all.attempts == 0) return std::string(modConst::kHintNeverTried);
+            return studyLog::HistoryLine(history);
         });
     connect(session_.get(), &quill::StudySession::AttemptRecorded, preview,
             [this, preview](const studyLog::Attempt& attempt) {

@@ -100,6 +100,9 @@ void frmMain::SetUpStudy() {
     QAction* next =
         NewAction(modConst::kMenuNextUnsolved, QKeySequence(Qt::Key_F3), "nextUnsolved");
     connect(next, &QAction::triggered, this, [this] { Guarded([this] { SelectNextUnsolved(); }); });
+    // How to mark, for whoever rests the pointer on the list beside its records (on a record
+    // the preview says it instead, while the record is untried).
+    ui->lstFile->setToolTip(ToQt(modConst::kHintMarking));
 
     results_ = std::make_unique<ResultsWindowSet>(
         *session_, [this](const std::string& book, const std::string& record) {
@@ -150,7 +153,7 @@ void frmMain::ShowRecordMenu(const QPoint& at) {
     if (ui->lstFile->itemAt(at) == nullptr) return;
     MenuOfActions(*this, recordMenu_, "recordMenu",
                   {"markSolved", "markFailed", "markGaveUp", nullptr, "nextUnsolved", nullptr,
-                   "todaysReviews", "nextReview"})
+                   "bookResults", "todaysReviews", "nextReview"})
         .popup(ui->lstFile->viewport()->mapToGlobal(at));
 }
 

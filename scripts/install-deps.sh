@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libqt6svg6 qt6-qpa-plugins
+  libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libsdl2-dev libsqlite3-dev sqlite3
   libgtest-dev googletest
   clang clang-format libclang-rt-14-dev git

@@ -100,8 +100,13 @@ capture_results() {
   xdotool mousemove "$x" "$((y + step))" click 1 sleep 0.3 key ctrl+2 sleep 0.3 key ctrl+r
   results=$(wait_window " - 成績\$")
   sleep 0.5
-  # The new cycle's button comes after the two tables in the tab order.
-  xdotool windowfocus --sync "$results" key Tab Tab space
+  # The new cycle's button comes after the two tables in the tab order. It asks first, with
+  # "やめる" focused as the default; "始める" comes before it. Without a window manager the keys
+  # go to the window under the pointer.
+  xdotool mousemove --window "$results" 300 200 sleep 0.2 key Tab Tab space
+  question=$(wait_window "^新しい周回\$")
+  sleep 0.3
+  xdotool mousemove --window "$question" 10 10 sleep 0.2 key shift+Tab space
   sleep 0.3
   xdotool windowfocus --sync "$window"
   xdotool mousemove "$x" "$((y + step))" click 1 sleep 0.3 key ctrl+1 sleep 0.3

@@ -104,9 +104,13 @@ inline constexpr std::string_view kOutcomeFailed = "解けなかった";
 inline constexpr std::string_view kOutcomeGaveUp = "やめた";
 // The problem list's menu beyond the marks, and what it says when every record is solved.
 inline constexpr std::string_view kMenuNextUnsolved = "次の未解決";
-// The book list's menu.
+// The book list's menu, and the problem list's too.
 inline constexpr std::string_view kMenuResults = "成績";
-inline constexpr std::string_view kMsgAllSolved = "この本の棋譜はすべて解けています。";
+inline constexpr std::string_view kMsgAllSolved = "この書籍の棋譜はすべて解けています。";
+// How to mark a record: the problem list's tooltip, and the preview of a record never tried.
+inline constexpr std::string_view kHintMarking =
+    "右クリック、または Ctrl+1〜3 で、棋譜に「解けた」「解けなかった」「やめた」を記録します";
+inline constexpr std::string_view kHintNeverTried = "未挑戦（右クリック、または Ctrl+1〜3 で記録）";
 inline constexpr std::string_view kHistoryTimesSuffix = "回";
 inline constexpr std::string_view kHistoryGap = "　";
 inline constexpr std::string_view kHistoryLast = "最後：";
@@ -125,29 +129,42 @@ inline constexpr std::string_view kDurationSeconds = "秒";
 inline constexpr std::string_view kResultsTitleSuffix = " - 成績";
 inline constexpr std::string_view kResultsRecord = "棋譜";
 inline constexpr std::string_view kResultsAttempts = "回数";
-inline constexpr std::string_view kResultsLastOutcome = "最後の結果";
-inline constexpr std::string_view kResultsLastTime = "最後の時間";
+inline constexpr std::string_view kResultsLastOutcome = "前回の結果";
+inline constexpr std::string_view kResultsLastTime = "前回の時間";
 inline constexpr std::string_view kResultsBestTime = "最速";
 inline constexpr std::string_view kResultsUntried = "未挑戦";
 inline constexpr std::string_view kResultsNone = "―";
 inline constexpr std::string_view kResultsCycle = "周回";
-inline constexpr std::string_view kResultsCycleStarted = "開始";
+inline constexpr std::string_view kResultsCycleStarted = "開始日時";
 inline constexpr std::string_view kResultsTotalTime = "合計時間";
 inline constexpr std::string_view kResultsCyclePrefix = "第";
 inline constexpr std::string_view kResultsCycleSuffix = "周";
-inline constexpr std::string_view kResultsCurrent = "（今）";
+inline constexpr std::string_view kResultsCurrent = "（現在）";
 inline constexpr std::string_view kResultsTotalsOf = "の合計";
+// "正解率 67 %（解けた 2／挑戦 3）": solved over tried records, to the nearest per cent.
 inline constexpr std::string_view kResultsSuccessRate = "正解率 ";
+inline constexpr std::string_view kResultsPercent = " %";
+inline constexpr std::string_view kResultsRateSolved = "（解けた ";
+inline constexpr std::string_view kResultsRateTried = "／挑戦 ";
+inline constexpr std::string_view kResultsRateClose = "）";
 inline constexpr std::string_view kResultsTotal = "合計 ";
-inline constexpr std::string_view kResultsAverage = "平均 ";
+inline constexpr std::string_view kResultsAverage = "1回あたりの平均 ";
 inline constexpr std::string_view kResultsNewCycle = "新しい周回";
 inline constexpr std::string_view kResultsExportCsv = "CSV出力";
-inline constexpr std::string_view kResultsAllBooks = "全ての本";
+// "新しい周回" asks first: "第3周を始めますか？", what is kept, and its two answers.
+inline constexpr std::string_view kResultsNewCycleAsk = "を始めますか？";
+inline constexpr std::string_view kResultsNewCycleKept =
+    "現在の周回の成績は、周回ごとの成績に残ります。元には戻せません。";
+inline constexpr std::string_view kResultsNewCycleStart = "始める";
+inline constexpr std::string_view kResultsNewCycleCancel = "やめる";
+// The results window's status line after "CSV出力", followed by the file.
+inline constexpr std::string_view kResultsCsvWritten = "次のファイルに書き出しました：";
+inline constexpr std::string_view kResultsAllBooks = "全ての書籍";
 inline constexpr std::string_view kResultsCsvFilter = "CSV (*.csv)";
 inline constexpr std::string_view kResultsAllBooksFile = "Quillmere-study.csv";
 inline constexpr std::string_view kResultsRecordsName = "棋譜ごとの成績";
 inline constexpr std::string_view kResultsCyclesName = "周回ごとの成績";
-inline constexpr std::string_view kResultsTotalsName = "今の周回の合計";
+inline constexpr std::string_view kResultsTotalsName = "現在の周回の合計";
 
 // The pictures of progress: the streaks line ("連続 N日　最長 N日　学習日数 N日　合計 H時間M分"),
 // the calendar's months, weekdays, legend and day, the cycles' bars, the solving times, and the
@@ -184,7 +201,7 @@ inline constexpr std::string_view kProgressNoData = "まだ記録がありませ
 // button), the choice of book, the day's attempts, the tables' toggle, and what it says when
 // every book is shown.
 inline constexpr std::string_view kProgressTitle = "学習の推移";
-inline constexpr std::string_view kProgressBook = "本";
+inline constexpr std::string_view kProgressBook = "書籍";
 inline constexpr std::string_view kProgressRecord = "棋譜";
 inline constexpr std::string_view kProgressResult = "結果";
 inline constexpr std::string_view kProgressDayAttemptsSuffix = "の挑戦";
@@ -193,7 +210,7 @@ inline constexpr std::string_view kProgressStreaksName = "連続と合計";
 inline constexpr std::string_view kProgressShowTables = "表で見る";
 inline constexpr std::string_view kProgressChooseDay = "日を選ぶと、その日の挑戦が出ます";
 inline constexpr std::string_view kProgressOneBookOnly =
-    "周回と解くのにかかった時間は、本を一つ選ぶと出ます";
+    "周回と解くのにかかった時間は、書籍を一つ選ぶと出ます";
 
 // The preview of a record: its reasons for showing no board, and its captions.
 inline constexpr std::string_view kPreviewMissing = "ファイルが見つかりません";

@@ -81,9 +81,14 @@ QString TotalsText(int cycle, const studyLog::BookTotals& totals) {
     const auto count = [](std::string_view label, int value) {
         return ToQt(label) + QLatin1Char(' ') + QString::number(value);
     };
+    // "67 %（解けた 2／挑戦 3）", to the nearest per cent.
     const QString rate =
         totals.successPercent
-            ? QString::number(static_cast<int>(std::floor(*totals.successPercent))) + '%'
+            ? QString::number(std::lround(*totals.successPercent)) +
+                  ToQt(modConst::kResultsPercent) + ToQt(modConst::kResultsRateSolved) +
+                  QString::number(totals.solved) + ToQt(modConst::kResultsRateTried) +
+                  QString::number(totals.records - totals.untried) +
+                  ToQt(modConst::kResultsRateClose)
             : ToQt(modConst::kResultsNone);
     return CycleName(cycle) + ToQt(modConst::kResultsTotalsOf) + '\n' +
            count(modConst::kOutcomeSolved, totals.solved) + gap +

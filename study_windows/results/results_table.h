@@ -23,7 +23,8 @@ void FillCyclesTable(QTreeWidget& table, const std::vector<studyLog::CycleTotals
                      int current);
 
 // "第2周の合計", then "解けた 3　解けなかった 1　やめた 0　未挑戦 6", then
-// "正解率 75%　合計 12分3秒　平均 4分1秒", one line each.
+// "正解率 75 %（解けた 3／挑戦 4）　合計 12分3秒　1回あたりの平均 4分1秒", one line each: the
+// rate of solved over tried records to the nearest per cent, the average per timed attempt.
 QString TotalsText(int cycle, const studyLog::BookTotals& totals);
 
 }  // namespace results

@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -41,6 +43,25 @@ std::optional<ResultsWindow::SaveChoice> AskWithDialog(QWidget& parent, const QS
                                      QFileInfo::exists(chosen)};
 }
 
+// "第3周を始めますか？" with 始める and やめる, the latter the default, as Space or Enter on the
+// button would otherwise start a cycle that cannot be undone.
+bool AskWithQuestion(QWidget& parent, int next) {
+    QMessageBox question(QMessageBox::Question, ToQt(modConst::kResultsNewCycle),
+                         ToQt(modConst::kResultsCyclePrefix) + QString::number(next) +
+                             ToQt(modConst::kResultsCycleSuffix) +
+                             ToQt(modConst::kResultsNewCycleAsk) + '\n' +
+                             ToQt(modConst::kResultsNewCycleKept),
+                         QMessageBox::NoButton, &parent);
+    QPushButton* start =
+        question.addButton(ToQt(modConst::kResultsNewCycleStart), QMessageBox::AcceptRole);
+    QPushButton* cancel =
+        question.addButton(ToQt(modConst::kResultsNewCycleCancel), QMessageBox::RejectRole);
+    question.setDefaultButton(cancel);
+    question.setEscapeButton(cancel);
+    question.exec();
+    return question.clickedButton() == start;
+}
+
 }  // namespace
 
 ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std::string bookFolder,
@@ -50,6 +71,7 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
       bookFolder_(std::move(bookFolder)),
       select_(std::move(select)),
       askSavePath_(AskWithDialog),
+      askNewCycle_(AskWithQuestion),
       model_(new results::RecordsModel(this)),
       records_(new QTreeView(this)),
       totals_(new QLabel(this)),
@@ -57,7 +79,8 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
       newCycle_(new QPushButton(ToQt(modConst::kResultsNewCycle), this)),
       allBooks_(new QCheckBox(ToQt(modConst::kResultsAllBooks), this)),
       exportCsv_(new QPushButton(ToQt(modConst::kResultsExportCsv), this)),
-      progress_(new QPushButton(ToQt(modConst::kProgressTitle), this)) {
+      progress_(new QPushButton(ToQt(modConst::kProgressTitle), this)),
+      status_(new QLabel(this)) {
     setWindowTitle(ToQt(book_) + ToQt(modConst::kResultsTitleSuffix));
     setAttribute(Qt::WA_QuitOnClose, false);
     records_->setModel(model_);
@@ -69,6 +92,10 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
     records_->sortByColumn(results::kRecordName, Qt::AscendingOrder);
     results::SetUpCyclesTable(*cycles_);
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_->setObjectName(QStringLiteral("csvStatus"));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_->setWordWrap(true);
+    status_->hide();
     records_->setAccessibleName(ToQt(modConst::kResultsRecordsName));
     cycles_->setAccessibleName(ToQt(modConst::kResultsCyclesName));
     totals_->setAccessibleName(ToQt(modConst::kResultsTotalsName));
@@ -87,6 +114,7 @@ ResultsWindow::ResultsWindow(quill::StudySession& session, std::string book, std
     buttons->addWidget(allBooks_);
     buttons->addWidget(exportCsv_);
     layout->addLayout(buttons);
+    layout->addWidget(status_);
     setTabOrder(records_, cycles_);
     setTabOrder(cycles_, newCycle_);
     setTabOrder(newCycle_, progress_);
@@ -155,6 +183,8 @@ void ResultsWindow::ShowTotals() {
 }
 
 void ResultsWindow::StartNewCycle() {
+    const studyLog::BookStudy* study = session_.Study(book_);
+    if (!askNewCycle_(*this, (study != nullptr ? study->cycle : 1) + 1)) return;
     // Shown when the session has started it (CycleStarted).
     session_.StartNewCycle(book_);
 }
@@ -163,8 +193,15 @@ void ResultsWindow::ExportCsv() {
     const bool everyBook = allBooks_->isChecked();
     const std::optional<SaveChoice> choice = askSavePath_(*this, ProposedPath());
     if (!choice || choice->path.empty()) return;
+    status_->hide();
+    const QString path = ToQt(choice->path);
+    QPointer<QLabel> status = status_;
     session_.ExportCsv(choice->path, everyBook ? std::string() : book_, choice->replaceConfirmed,
-                       {});
+                       [status, path](bool written) {
+                           if (!written || status.isNull()) return;
+                           status->setText(ToQt(modConst::kResultsCsvWritten) + path);
+                           status->show();
+                       });
 }
 
 QString ResultsWindow::ProposedPath() const {

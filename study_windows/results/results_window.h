@@ -42,6 +42,8 @@ class ResultsWindow : public QWidget {
     // Asks where to write, proposing a path; nothing when the user cancelled.
     using AskSavePath =
         std::function<std::optional<SaveChoice>(QWidget& parent, const QString& proposed)>;
+    // Asks whether to start the cycle numbered `next`; true to start it.
+    using AskNewCycle = std::function<bool(QWidget& parent, int next)>;
 
     // Shows the progress of a book (its name and folder).
     using ShowProgress = std::function<void(const std::string& book, const std::string& folder)>;
@@ -56,14 +58,16 @@ class ResultsWindow : public QWidget {
     void Refresh();
     // An attempt was kept: its record's row, the totals and the cycles show it.
     void AttemptRecorded(const studyLog::Attempt& attempt);
-    // "新しい周回": starts the book's next cycle and shows it.
+    // "新しい周回": asks first (no is the default), then starts the book's next cycle and shows it.
     void StartNewCycle();
-    // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての本").
+    // "CSV出力": asks where, then writes the book's attempts (every book's, with "全ての書籍"), and
+    // says in the status line which file it wrote.
     void ExportCsv();
     // What "学習の推移" opens; the button stays disabled without it.
     void SetShowProgress(ShowProgress show);
-    // The save dialog by default; tests give their own answer.
+    // The save dialog and the question by default; tests give their own answers.
     void SetAskSavePath(AskSavePath ask) { askSavePath_ = std::move(ask); }
+    void SetAskNewCycle(AskNewCycle ask) { askNewCycle_ = std::move(ask); }
     // The user's documents folder, the separator, the book's name and ".csv" (for every book,
     // "Quillmere-study.csv").
     QString ProposedPath() const;
@@ -82,6 +86,7 @@ class ResultsWindow : public QWidget {
     std::string bookFolder_;
     SelectRecord select_;
     AskSavePath askSavePath_;
+    AskNewCycle askNewCycle_;
     results::RecordsModel* model_;
     QTreeView* records_;
     QLabel* totals_;
@@ -91,4 +96,5 @@ class ResultsWindow : public QWidget {
     QPushButton* exportCsv_;
     QPushButton* progress_;
     ShowProgress showProgress_;
+    QLabel* status_;  // what the last "CSV出力" wrote
 };

@@ -28,6 +28,8 @@ layout=$(cd "$WORK/unpacked" && find . -mindepth 1 | sort)
 expected=$(sort <<'TREE'
 ./Quillmere-1.0.4-Linux
 ./Quillmere-1.0.4-Linux/README-はじめに.txt
+./Quillmere-1.0.4-Linux/LICENSE
+./Quillmere-1.0.4-Linux/THIRD-PARTY-NOTICES.txt
 ./Quillmere-1.0.4-Linux/book
 ./Quillmere-1.0.4-Linux/Quillmere
 ./Quillmere-1.0.4-Linux/Quillmere/Quillmere
@@ -47,6 +49,12 @@ done
 [ "$(head -c 4 "$top/Quillmere/start.wav")" = RIFF ] || { echo "FAIL: start.wav is no wave file" >&2; exit 1; }
 grep -qF "1.0.4" "$top/README-はじめに.txt" || { echo "FAIL: the how-to text has no version" >&2; exit 1; }
 grep -qF "@QUILLMERE" "$top/README-はじめに.txt" && { echo "FAIL: the how-to text has a blank" >&2; exit 1; }
+# The licence, and the notices of the libraries the program uses.
+cmp "$E2E_SOURCE/LICENSE" "$top/LICENSE"
+grep -q "@" "$top/THIRD-PARTY-NOTICES.txt" && { echo "FAIL: the notices have a blank" >&2; exit 1; }
+for work in "Qt 6" "SQLite" "SDL 2"; do
+  grep -qF "$work" "$top/THIRD-PARTY-NOTICES.txt" || { echo "FAIL: the notices name no $work" >&2; exit 1; }
+done
 
 # ---- A book and the outside programs -----------------------------------------------------------
 PROG="$top/Quillmere"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, one typical session: "+1" and "作成" (the record made through
 # the save script), the page image opened, solving started, the companion text file made from
-# the template and opened, "次", a program tried and the settings saved. The stand-ins are
+# the template and opened, "次", records marked from the keyboard and the record menu, the book's
+# results with the question of "新しい周回" and "CSV出力" read back, a program tried and the
+# settings saved. The stand-ins are
 # Windows programs that write down their arguments as the Windows C runtime hands them over, so
 # every command line is checked as a Windows program receives it: the script runner's line is
 # not quoted, so the program folder and the book folder, which hold spaces here, arrive in
@@ -65,10 +67,42 @@ e2e_screenshot 3-next
 xdotool key ctrl+1
 e2e_expect_attempts "$PROG/Quillmere-study.sqlite" "詰将棋 第1巻|p011.kif|solved|1"
 
+# ---- The record menu with the mouse, and the book's results ------------------------------------
+# A right click on p012, the third row, opens its menu: "解けなかった" is its second entry, "成績"
+# its last. "新しい周回" (bottom left) asks first, and Enter gives the default, "やめる";
+# "CSV出力" (bottom right) saves "<book>.csv" in the documents folder, which is read back.
+read -r list_left list_top list_width _ <<<"$MAIN_FIRST_PROBLEM"
+row_menu() { xdotool mousemove $((E2E_LEFT + list_left + list_width / 2)) $((E2E_TOP + list_top + 34)) click 3 sleep 0.5 key "$@"; }
+row_menu Down Down Return
+e2e_expect_attempts "$PROG/Quillmere-study.sqlite" "詰将棋 第1巻|p011.kif|solved|1
+詰将棋 第1巻|p012.kif|failed|1"
+row_menu Up Return
+e2e_wait_window "詰将棋 第1巻 - 成績"
+e2e_screenshot 4-results
+eval "$(xdotool search --onlyvisible --name ' - 成績$' getwindowgeometry --shell | head -n 5)"
+xdotool mousemove $((X + 30)) $((Y + HEIGHT - 22)) click 1
+e2e_wait_window "新しい周回"
+e2e_screenshot 5-new-cycle-question
+xdotool key Return
+e2e_wait_window_gone "新しい周回"
+[ "$(sqlite3 "$PROG/Quillmere-study.sqlite" "SELECT COUNT(*) FROM cycles")" -le 1 ] ||
+  { echo "FAIL: the default answer started a new cycle" >&2; exit 1; }
+xdotool mousemove $((X + WIDTH - 30)) $((Y + HEIGHT - 22)) click 1
+e2e_wait_window "CSV出力"
+e2e_screenshot 6-save-dialog
+xdotool key Return
+csv="$DRIVE_C/users/$(id -un)/Documents/詰将棋 第1巻.csv"
+e2e_wait_file "$csv"
+e2e_screenshot 7-csv-written
+[ "$(tr -d '\r' < "$csv" | sed 1d | cut -d, -f1,2,6)" = "詰将棋 第1巻,p011.kif,solved
+詰将棋 第1巻,p012.kif,failed" ] || { echo "FAIL: the CSV holds:" >&2; cat "$csv" >&2; exit 1; }
+xdotool key Escape
+e2e_wait_window_gone "詰将棋 第1巻 - 成績"
+
 # The settings window: "OK" writes back what was read, byte for byte, in the Japanese code page.
 e2e_click $MAIN_SETTINGS
 e2e_wait_window "設定"
-e2e_screenshot 4-settings
+e2e_screenshot 8-settings
 e2e_click $SETTINGS_OK
 e2e_wait_window_gone "設定"
 cmp "$WORK/first.ini" "$PROG/Quillmere.ini"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows zip package as a user gets it: made with cpack, unpacked into a fresh Wine prefix
 # and started from there. It must hold everything the program needs (the Qt libraries and
-# plugins and the compiler's runtime), so that the main window shows with no DLL missing, its
-# kit in Shift-JIS with CR LF, and a program file that carries the version.
+# plugins, Qt's Japanese translations and the compiler's runtime), so that the main window shows
+# with no DLL missing, its kit in Shift-JIS with CR LF, a program file that carries the version,
+# and the licence with notices that name every DLL it carries and the sources they came from.
 #
 #   unpacked_zip.sh PROGRAM_FOLDER ARGV_RECORDER CPACK_CONFIG
 source "$(dirname "$0")/wine.sh"
@@ -24,6 +25,15 @@ layout=$(cd "$DRIVE_C" && find Quillmere-1.0.4-Windows | sort)
 expected=$(sort <<'TREE'
 Quillmere-1.0.4-Windows
 Quillmere-1.0.4-Windows/README-はじめに.txt
+Quillmere-1.0.4-Windows/LICENSE
+Quillmere-1.0.4-Windows/THIRD-PARTY-NOTICES.txt
+Quillmere-1.0.4-Windows/licenses
+Quillmere-1.0.4-Windows/licenses/GPL-3.txt
+Quillmere-1.0.4-Windows/licenses/LGPL-3.txt
+Quillmere-1.0.4-Windows/licenses/gcc-mingw-w64-copyright.txt
+Quillmere-1.0.4-Windows/licenses/mingw-w64-copyright.txt
+Quillmere-1.0.4-Windows/licenses/qt6-base-copyright.txt
+Quillmere-1.0.4-Windows/licenses/qt6-translations-copyright.txt
 Quillmere-1.0.4-Windows/book
 Quillmere-1.0.4-Windows/Quillmere
 Quillmere-1.0.4-Windows/Quillmere/Quillmere.exe
@@ -39,6 +49,8 @@ Quillmere-1.0.4-Windows/Quillmere/styles
 Quillmere-1.0.4-Windows/Quillmere/styles/qwindowsvistastyle.dll
 Quillmere-1.0.4-Windows/Quillmere/imageformats
 Quillmere-1.0.4-Windows/Quillmere/imageformats/qjpeg.dll
+Quillmere-1.0.4-Windows/Quillmere/translations
+Quillmere-1.0.4-Windows/Quillmere/translations/qtbase_ja.qm
 Quillmere-1.0.4-Windows/Quillmere/Template.txt
 Quillmere-1.0.4-Windows/Quillmere/start.wav
 Quillmere-1.0.4-Windows/Quillmere/uwsEditTxt.uws
@@ -56,6 +68,19 @@ for script in uwsSaveKif.uws uwsOpenStart.uws uwsEditTxt.uws; do
 done
 iconv -f CP932 -t UTF-8 "$top/README-はじめに.txt" | grep -qF "1.0.4" ||
   { echo "FAIL: the how-to text is not Shift-JIS with the version" >&2; exit 1; }
+# The licence, and notices that name every DLL the package carries, Qt's source and the
+# translations' as the Debian packages of the build give them, with no blank left.
+cmp <(windows_text "$E2E_SOURCE/LICENSE") "$top/LICENSE"
+notices=$(tr -d '\r' < "$top/THIRD-PARTY-NOTICES.txt")
+grep -q "@\|unknown" <<<"$notices" && { echo "FAIL: the notices have a blank" >&2; exit 1; }
+for dll in $(cd "$top" && find . -name '*.dll' | sed 's|^\./||; s|/|\\|g'); do
+  grep -qF "$dll" <<<"$notices" || { echo "FAIL: the notices do not name $dll" >&2; exit 1; }
+done
+for source in "qt6-base $(dpkg-query -W -f='${Version}' qt6-base-dev-tools)" \
+  "qt6-translations $(dpkg-query -W -f='${Version}' qt6-translations-l10n)"; do
+  grep -qF "$source" <<<"$notices" || { echo "FAIL: the notices do not name $source" >&2; exit 1; }
+done
+cmp /usr/share/qt6/translations/qtbase_ja.qm "$top/Quillmere/translations/qtbase_ja.qm"
 # The version Windows shows in the file's properties.
 strings -e l "$top/Quillmere/Quillmere.exe" | grep -qx "1.0.4" ||
   { echo "FAIL: Quillmere.exe carries no version information" >&2; exit 1; }

@@ -1,6 +1,8 @@
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -33,6 +35,13 @@ TEST_F(MainWindowTest, StartsTitledAndPlacedWithTheFirstBookAndProblemSelected) 
     EXPECT_EQ(Entries(Problems()), (QStringList{"p001.kif", "p002.kif"}));
     EXPECT_EQ(SelectedProblem(), "p001.kif");
     EXPECT_EQ(CompanionState(), "あり");
+}
+
+// The application set up as the program's is: the buttons and menus Qt draws itself speak
+// Japanese, as the save dialog's do.
+TEST(ApplicationTest, QtsOwnTextsAreJapanese) {
+    const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().toStdString(), "キャンセル");
 }
 
 TEST_F(MainWindowTest, MissingOrEmptyBookRootLeavesBothListsEmpty) {

@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <algorithm>
 
 #include "gui/list_box.h"
@@ -81,11 +83,23 @@ TEST_F(StudyTest, StartThenAMarkIsTimedShownInTheListAndThePreviewAndKept) {
     EXPECT_TRUE(world.messages.empty());
 }
 
-// Browsing, the preview and the record menu make no log: the first mark does.
-TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
+// Browsing, the preview and the record menu make no log: the first mark does. Before it, the
+// list's tooltip beside the records and the preview of a record say how to mark.
+TEST_F(StudyTest, NothingIsMadeUntilTheFirstMarkAndTheWayToMarkIsShown) {
     StartOnBook({"p001.kif"});
     window->show();
     QListWidget* list = Problems();
+    // What the tooltip delay delivers when the mouse rests below the records; then the preview.
+    const QPoint below(4, list->viewport()->height() - 4);
+    QHelpEvent rest(QEvent::ToolTip, below, list->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(list->viewport(), &rest);
+    EXPECT_EQ(QToolTip::text().toStdString(), modConst::kHintMarking);
+    QToolTip::hideText();
+    QTest::keyClick(list, Qt::Key_Menu);
+    EXPECT_EQ(window->findChild<QLabel*>("previewHistory")->text().toStdString(),
+              modConst::kHintNeverTried);
+    QTest::keyClick(list, Qt::Key_Escape);
+
     const QPoint row = list->visualItemRect(list->item(0)).center();
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
     QApplication::sendEvent(list->viewport(), &rightClick);
@@ -95,8 +109,9 @@ TEST_F(StudyTest, NothingIsMadeUntilTheFirstMark) {
     for (const QAction* action : menu->actions()) {
         if (!action->isSeparator()) shown << action->text() + u' ' + action->shortcut().toString();
     }
-    EXPECT_EQ(shown, (QStringList{"解けた Ctrl+1", "解けなかった Ctrl+2", "やめた Ctrl+3",
-                                  "次の未解決 F3", "今日の復習 Ctrl+T", "次の復習 F4"}));
+    EXPECT_EQ(shown,
+              (QStringList{"解けた Ctrl+1", "解けなかった Ctrl+2", "やめた Ctrl+3", "次の未解決 F3",
+                           "成績 Ctrl+R", "今日の復習 Ctrl+T", "次の復習 F4"}));
     menu->hide();
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
     Trigger("markGaveUp");
@@ -141,7 +156,7 @@ TEST_F(StudyTest, NextUnsolvedStepsThroughFailedAndUntriedAndSaysWhenAllAreSolve
     Settle();
     EXPECT_TRUE(world.messages.empty());
     Trigger("nextUnsolved");
-    EXPECT_EQ(world.messages, std::vector<std::string>{"この本の棋譜はすべて解けています。"});
+    EXPECT_EQ(world.messages, std::vector<std::string>{"この書籍の棋譜はすべて解けています。"});
     EXPECT_EQ(SelectedProblem(), "p003.kif");
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "gui/main_window/main_window_fixture.h"
 #include "gui/study/study_session.h"
 #include "study_windows/results/results_model.h"
+#include "study_windows/results/results_table.h"
 #include "study_windows/results/results_window_set.h"
 #include "support/study_log/history_line.h"
 #include "support/study_log/study_log.h"
@@ -55,10 +57,16 @@ class ResultsWindowTest : public MainWindowTest {
         Settle();
     }
     void Settle() { ASSERT_TRUE(session.Finish()); }
+    // The question before a new cycle is answered with `startCycle`, and written down.
     ResultsWindow& Open(const std::string& book = "基本") {
         windows.Show(book, Book(book));
         Settle();
-        return *windows.WindowOf(book);
+        ResultsWindow& window = *windows.WindowOf(book);
+        window.SetAskNewCycle([this](QWidget&, int next) {
+            asked.push_back(next);
+            return startCycle;
+        });
+        return window;
     }
     static std::vector<std::string> Column(const QTreeView* table, int column) {
         std::vector<std::string> texts;
@@ -79,6 +87,8 @@ class ResultsWindowTest : public MainWindowTest {
 
     quill::StudySession session{LogPath()};
     std::vector<std::pair<std::string, std::string>> selected;
+    std::vector<int> asked;
+    bool startCycle = true;
     ResultsWindowSet windows{session, [this](const std::string& book, const std::string& record) {
                                  selected.emplace_back(book, record);
                              }};
@@ -93,8 +103,14 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     ResultsWindow& window = Open();
     world.now += kDay;
     QPushButton* newCycle = Part<QPushButton>(window, "新しい周回");
+    startCycle = false;  // "やめる" starts nothing
     newCycle->click();
     Settle();
+    EXPECT_EQ(session.Study("基本")->cycle, 1);
+    startCycle = true;
+    newCycle->click();
+    Settle();
+    EXPECT_EQ(asked, std::vector<int>({2, 2}));
     EXPECT_FALSE(newCycle->isEnabled());  // the new cycle has no attempts yet
     Mark("P1.kif", Outcome::kSolved, 40);
     Mark("p3.bod", Outcome::kFailed, 20);
@@ -112,7 +128,7 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     EXPECT_EQ(window.findChild<QLabel*>()->text().toStdString(),
               "第2周の合計\n"
               "解けた 1　解けなかった 1　やめた 0　未挑戦 3\n"
-              "正解率 50%　合計 1分0秒　平均 30秒");
+              "正解率 50 %（解けた 1／挑戦 2）　合計 1分0秒　1回あたりの平均 30秒");
 
     const QTreeWidget* cycles = window.cycles();
     ASSERT_EQ(cycles->topLevelItemCount(), 2);
@@ -130,9 +146,27 @@ TEST_F(ResultsWindowTest, ShowsTheCurrentCycleAndEachCycleBesideIt) {
     };
     EXPECT_EQ(cycleRow(0),
               std::vector<std::string>({"第1周", shown(kMonday), "2", "0", "1", "2分45秒"}));
-    EXPECT_EQ(cycleRow(1), std::vector<std::string>({"第2周（今）", shown(kMonday + 400 + kDay),
+    EXPECT_EQ(cycleRow(1), std::vector<std::string>({"第2周（現在）", shown(kMonday + 400 + kDay),
                                                      "1", "1", "0", "1分0秒"}));
     EXPECT_EQ(window.windowTitle().toStdString(), "基本 - 成績");
+}
+
+// Solved over tried records, to the nearest per cent, saying what it counts.
+TEST(ResultsRateTest, SaysWhatItCountsRoundedToTheNearest) {
+    const std::tuple<int, int, const char*> rows[] = {{2, 3, "正解率 67 %（解けた 2／挑戦 3）"},
+                                                      {1, 3, "正解率 33 %（解けた 1／挑戦 3）"},
+                                                      {1, 8, "正解率 13 %（解けた 1／挑戦 8）"},
+                                                      {0, 0, "正解率 ―"}};
+    for (const auto& [solved, tried, rate] : rows) {
+        studyLog::BookTotals totals;
+        totals.records = tried + 1;
+        totals.solved = solved;
+        totals.untried = 1;
+        if (tried > 0) totals.successPercent = 100.0 * solved / tried;
+        EXPECT_EQ(
+            results::TotalsText(1, totals).section('\n', 2).section(u'　', 0, 0).toStdString(),
+            rate);
+    }
 }
 
 TEST_F(ResultsWindowTest, SortsTimesAsNumbersWithUntimedRecordsLastBothWays) {
@@ -202,6 +236,11 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
     answer = ResultsWindow::SaveChoice{destination, false};
     Part<QPushButton>(window, "CSV出力")->click();
     Settle();
+    const auto* status = window.findChild<QLabel*>(QStringLiteral("csvStatus"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_EQ(status->text().toStdString(),
+              std::string(modConst::kResultsCsvWritten) + destination);
     ASSERT_EQ(proposed.size(), 1u);
     EXPECT_TRUE(proposed[0].endsWith(QString::fromStdString(kSep + book + ".csv")))
         << proposed[0].toStdString();
@@ -214,7 +253,7 @@ TEST_F(ResultsWindowTest, WritesTheCsvWhereTheSaveDialogSays) {
                   started + "," + marked + ",65,solved,1\r\n");
 
     // Every book, over the file, which the dialog had the user confirm replacing.
-    Part<QCheckBox>(window, "全ての本")->setChecked(true);
+    Part<QCheckBox>(window, "全ての書籍")->setChecked(true);
     answer = ResultsWindow::SaveChoice{destination, true};
     Part<QPushButton>(window, "CSV出力")->click();
     Settle();
@@ -279,7 +318,8 @@ TEST_F(ResultsWindowTest, EveryControlIsNamedAndReachedByTabInOrder) {
     ResultsWindow& window = Open();
     std::vector<std::string> names;
     for (QWidget* control : window.findChildren<QWidget*>()) {
-        if (control->parentWidget() != &window) continue;  // the parts of a table
+        // The parts of a table, and the status line until there is something to say.
+        if (control->parentWidget() != &window || control->isHidden()) continue;
         names.push_back(AccessibleName(control).toStdString());
         EXPECT_FALSE(names.back().empty()) << control->metaObject()->className();
     }
@@ -294,7 +334,7 @@ TEST_F(ResultsWindowTest, EveryControlIsNamedAndReachedByTabInOrder) {
         control = control->nextInFocusChain();
     } while (control != window.records());
     EXPECT_EQ(order, std::vector<std::string>({"棋譜ごとの成績", "周回ごとの成績", "新しい周回",
-                                               "全ての本", "CSV出力"}));
+                                               "全ての書籍", "CSV出力"}));
     // Esc closes the window.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
