@@ -152,6 +152,12 @@ sqlite::Result StudyLog::CheckLength() {
     const std::int64_t expected = pages.Next() ? pages.Integer(0).value_or(0) : 0;
     if (!pages.result()) return pages.result();
     const std::optional<std::uint64_t> length = platform::FileLength(path_);
+    // SQLite takes a file too short for its header for an empty database: a few bytes that are
+    // not a log are damage, not a log to make anew in their place.
+    if (length && *length > 0 && expected == 0) {
+        return {sqlite::Fault::kDamaged, "cannot read " + path_ + ": the file holds " +
+                                             std::to_string(*length) + " bytes and no database"};
+    }
     if (length && *length < static_cast<std::uint64_t>(expected)) {
         return {sqlite::Fault::kDamaged, "cannot read " + path_ + ": the file holds " +
                                              std::to_string(*length) + " of its " +

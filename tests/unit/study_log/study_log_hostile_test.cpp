@@ -20,15 +20,17 @@ enum class Found { kSetAside, kLeftAlone, kNoLog };
 
 struct HostileCase {
     const char* name;
-    std::string sql;  // run on a good log; "" leaves an empty file instead
+    // Run on a good log; "" leaves an empty file instead, and "bytes:…" a file of those bytes.
+    std::string sql;
     Found found;
 };
 
 class HostileLogTest : public StudyLogTest, public testing::WithParamInterface<HostileCase> {};
 
 TEST_P(HostileLogTest, NothingInItRunsAndNothingElseIsTakenForTheLog) {
-    if (GetParam().sql.empty()) {
-        folder.WriteFile("Quillmere-study.sqlite", "");
+    if (GetParam().sql.empty() || GetParam().sql.rfind("bytes:", 0) == 0) {
+        folder.WriteFile("Quillmere-study.sqlite",
+                         GetParam().sql.substr(GetParam().sql.empty() ? 0 : 6));
     } else {
         studyLog::StudyLog first(LogPath());
         ASSERT_TRUE(first.Record("book", "p001.kif", Outcome::kSolved));
@@ -77,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "CREATE VIEW cycle_log AS SELECT * FROM old_cycles",
                     Found::kSetAside},
         HostileCase{"AForeignTable", "CREATE TABLE notes (text TEXT)", Found::kSetAside},
-        HostileCase{"AnEmptyFile", "", Found::kNoLog}),
+        HostileCase{"AnEmptyFile", "", Found::kNoLog},
+        // Too short for SQLite's header, which SQLite would take for an empty database.
+        HostileCase{"AFewBytesOfSomethingElse", "bytes:;", Found::kSetAside}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StudyLogTest, NamesThatAreNotUtf8AreKeptApartAndReadEverywhere) {
