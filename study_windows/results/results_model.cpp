@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "gui/text_conversion.h"
+#include "study_windows/results/results_table.h"
 #include "support/modConst.h"
 #include "support/study_log/history_line.h"
 
 namespace results {
-namespace {
 
 using quill::ToQt;
-
-QString Duration(const std::optional<std::int64_t>& seconds) {
-    return seconds ? ToQt(studyLog::DurationText(*seconds)) : ToQt(modConst::kResultsNone);
-}
-
-}  // namespace
 
 void RecordsModel::Reset(std::vector<std::string> records, const studyLog::BookStudy* study) {
     beginResetModel();

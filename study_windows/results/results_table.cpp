@@ -10,15 +10,11 @@
 #include "support/study_log/history_line.h"
 
 namespace results {
-namespace {
-
 using quill::ToQt;
 
 QString Duration(const std::optional<std::int64_t>& seconds) {
     return seconds ? ToQt(studyLog::DurationText(*seconds)) : ToQt(modConst::kResultsNone);
 }
-
-}  // namespace
 
 void SetUpTable(QTreeView& table) {
     table.setRootIsDecorated(false);

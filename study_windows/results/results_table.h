@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "support/study_log/book_review.h"
@@ -12,6 +14,9 @@ class QTreeWidget;
 // The table of cycles of the results window and the line of its totals, filled from what is
 // remembered of a book's study.
 namespace results {
+
+// A time as the tables show it ("3分12秒"), or "―" for none.
+QString Duration(const std::optional<std::int64_t>& seconds);
 
 // A table of the window: one row selected at a time, no tree, columns as wide as the rows in view.
 void SetUpTable(QTreeView& table);

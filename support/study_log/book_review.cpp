@@ -18,17 +18,7 @@ BookTotals Count(const std::vector<std::string>& records, const Lookup& byRecord
             continue;
         }
         const RecordResults& result = *found;
-        switch (*result.history.last) {
-            case Outcome::kSolved:
-                ++totals.solved;
-                break;
-            case Outcome::kFailed:
-                ++totals.failed;
-                break;
-            case Outcome::kGaveUp:
-                ++totals.gaveUp;
-                break;
-        }
+        ++CountOf(totals, *result.history.last);
         if (result.timedAttempts > 0) {
             totals.totalSeconds = totals.totalSeconds.value_or(0) + result.totalSeconds;
             timed += result.timedAttempts;

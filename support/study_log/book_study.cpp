@@ -48,17 +48,7 @@ void CountCurrentCycle(BookStudy& study, const Attempt& attempt) {
         if (results.timedAttempts > 0) {
             totals.seconds = totals.seconds.value_or(0) + results.totalSeconds;
         }
-        switch (results.history.last.value_or(Outcome::kSolved)) {
-            case Outcome::kSolved:
-                ++totals.solved;
-                break;
-            case Outcome::kFailed:
-                ++totals.failed;
-                break;
-            case Outcome::kGaveUp:
-                ++totals.gaveUp;
-                break;
-        }
+        ++CountOf(totals, results.history.last.value_or(Outcome::kSolved));
     }
 }
 

@@ -211,6 +211,21 @@ class StudyLog {
 const char* OutcomeText(Outcome outcome);
 std::optional<Outcome> OutcomeOf(const std::string& text);
 
+// The count that an attempt ending in `outcome` adds to, of totals that count each outcome
+// (`solved`, `failed` and `gaveUp`).
+template <typename Totals>
+int& CountOf(Totals& totals, Outcome outcome) {
+    switch (outcome) {
+        case Outcome::kFailed:
+            return totals.failed;
+        case Outcome::kGaveUp:
+            return totals.gaveUp;
+        case Outcome::kSolved:
+            break;
+    }
+    return totals.solved;
+}
+
 // `time` as the log keeps it: ISO 8601 local time to the second ("2026-12-08T14:15:02").
 std::string LocalTimeText(std::time_t time);
 

@@ -20,17 +20,7 @@ std::optional<std::int64_t> CountedSeconds(const std::optional<std::int64_t>& se
 
 void Count(DayTotals& totals, const KeptAttempt& attempt) {
     ++totals.attempts;
-    switch (attempt.outcome) {
-        case Outcome::kSolved:
-            ++totals.solved;
-            break;
-        case Outcome::kFailed:
-            ++totals.failed;
-            break;
-        case Outcome::kGaveUp:
-            ++totals.gaveUp;
-            break;
-    }
+    ++CountOf(totals, attempt.outcome);
     if (const std::optional<std::int64_t> seconds = CountedSeconds(attempt.seconds)) {
         totals.seconds += *seconds;
         ++totals.timedAttempts;
