@@ -152,8 +152,8 @@ void frmMain::ShowRecordMenu(const QPoint& at) {
     // The press has selected the record under the pointer, as a click does.
     if (ui->lstFile->itemAt(at) == nullptr) return;
     MenuOfActions(*this, recordMenu_, "recordMenu",
-                  {"markSolved", "markFailed", "markGaveUp", nullptr, "nextUnsolved", nullptr,
-                   "bookResults", "todaysReviews", "nextReview"})
+                  {"markSolved", "markFailed", "markGaveUp", nullptr, "nextUnsolved", "nextReview",
+                   nullptr, "todaysReviews", "bookResults"})
         .popup(ui->lstFile->viewport()->mapToGlobal(at));
 }
 

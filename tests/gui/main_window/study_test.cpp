@@ -111,7 +111,7 @@ TEST_F(StudyTest, NothingIsMadeUntilTheFirstMarkAndTheWayToMarkIsShown) {
     }
     EXPECT_EQ(shown,
               (QStringList{"解けた Ctrl+1", "解けなかった Ctrl+2", "やめた Ctrl+3", "次の未解決 F3",
-                           "成績 Ctrl+R", "今日の復習 Ctrl+T", "次の復習 F4"}));
+                           "次の復習 F4", "今日の復習 Ctrl+T", "成績 Ctrl+R"}));
     menu->hide();
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
     Trigger("markGaveUp");
