@@ -87,11 +87,13 @@ xdotool key Return
 e2e_wait_window_gone "新しい周回"
 [ "$(sqlite3 "$PROG/Quillmere-study.sqlite" "SELECT COUNT(*) FROM cycles")" -le 1 ] ||
   { echo "FAIL: the default answer started a new cycle" >&2; exit 1; }
+# A CSV left by an earlier run in the same Wine prefix would make the dialog ask to replace it.
+csv="$DRIVE_C/users/$(id -un)/Documents/詰将棋 第1巻.csv"
+rm -f "$csv"
 xdotool mousemove $((X + WIDTH - 30)) $((Y + HEIGHT - 22)) click 1
 e2e_wait_window "CSV出力"
 e2e_screenshot 6-save-dialog
 xdotool key Return
-csv="$DRIVE_C/users/$(id -un)/Documents/詰将棋 第1巻.csv"
 e2e_wait_file "$csv"
 e2e_screenshot 7-csv-written
 [ "$(tr -d '\r' < "$csv" | sed 1d | cut -d, -f1,2,6)" = "詰将棋 第1巻,p011.kif,solved
