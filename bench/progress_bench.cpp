@@ -26,30 +26,9 @@
 #include "support/study_log/study_log.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-namespace {
-
-constexpr int kRuns = 15;
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-// The fill marks every attempt at one time: about 300 a day from 2026-01-01, at every hour.
-bool SpreadMarks(const std::string& path) {
-    sqlite::Database database;
-    if (!sqlite::Database::OpenFile(path, sqlite::Database::Open::kExisting, &database)) {
-        return false;
-    }
-    const sqlite::Result spread = database.Execute(
-        "UPDATE attempt_log SET marked = strftime('%Y-%m-%dT%H:%M:%S', '2026-01-01', "
-        "'+' || (id / 300) || ' days', '+' || (id % 24) || ' hours')");
-    if (!spread) std::fprintf(stderr, "%s\n", spread.message.c_str());
-    return static_cast<bool>(spread);
-}
-
-}  // namespace
+using quill_bench::Clock;
+using quill_bench::kRuns;
+using quill_bench::Milliseconds;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -60,7 +39,7 @@ int main(int argc, char** argv) {
     const fs::path book = root / "book" / "A";
     quill_bench::MakeBook(book, 5000);
     const std::string path = (root / "Quillmere-study.sqlite").string();
-    if (!quill_bench::FillStudyLog(path) || !SpreadMarks(path)) return 1;
+    if (!quill_bench::FillStudyLog(path) || !quill_bench::SpreadMarks(path, 300)) return 1;
 
     studyLog::StudyLog log(path);
     quill::StudySession session(path);

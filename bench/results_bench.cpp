@@ -28,16 +28,13 @@
 #include "support/study_log/study_log.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using quill_bench::Clock;
+using quill_bench::kRuns;
+using quill_bench::Milliseconds;
 
 namespace {
 
 constexpr int kRecords = 5000;
-constexpr int kRuns = 15;
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
 // 50,000 attempts at the 5,000 records of book "A", a third each solved, failed and given up,
 // nine in ten timed.

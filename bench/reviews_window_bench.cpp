@@ -30,15 +30,11 @@
 #include "support/study_log/study_log.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using quill_bench::Clock;
+using quill_bench::kRuns;
+using quill_bench::Milliseconds;
 
 namespace {
-
-constexpr int kRuns = 15;
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
 // The real world, with its clock at 2027-01-01 12:00 local time.
 class NewYearWorld : public outside::RealWorld {
@@ -83,16 +79,8 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kRuns; ++run) {
         // Reading alone: each attempt's texts copied out, as a reader that keeps them would.
         Clock::time_point start = Clock::now();
-        std::size_t read = 0;
-        std::size_t bytes = 0;
-        log.ReadAttempts("", [&](const studyLog::MarkedAttempt& attempt) {
-            const std::string kept = std::string(attempt.book) + std::string(attempt.record) +
-                                     std::string(attempt.marked);
-            bytes += kept.size();
-            ++read;
-        });
+        attempts = quill_bench::ReadEveryAttempt(log);
         bestRead = std::min(bestRead, Milliseconds(Clock::now() - start));
-        attempts = read + (bytes == 0 ? 1 : 0);
 
         start = Clock::now();
         auto window = std::make_unique<ReviewsWindow>(session, books.string(), select);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,15 @@
 #include "support/study_log/study_log.h"
 
 namespace quill_bench {
+
+using Clock = std::chrono::steady_clock;
+
+// How many times each figure is taken; the best is printed.
+inline constexpr int kRuns = 15;
+
+inline double Milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
 
 // A book folder of `records` records "p00000.kif" on, each of one byte.
 inline void MakeBook(const std::filesystem::path& folder, int records) {
@@ -50,16 +61,31 @@ FROM n
 // The fill marks every attempt at one time; spreads them over 2026, in the order marked, about
 // 270 a day, at hours from 00:00 to 23:00 (some before a study day begins at 04:00), so that most
 // reviews of a record are days apart, as a student's are.
-inline bool SpreadMarks(const std::string& path) {
+inline bool SpreadMarks(const std::string& path, int perDay = 274) {
     sqlite::Database database;
     if (!sqlite::Database::OpenFile(path, sqlite::Database::Open::kExisting, &database)) {
         return false;
     }
     const sqlite::Result spread = database.Execute(
         "UPDATE attempt_log SET marked = strftime('%Y-%m-%dT%H:%M:%S', '2026-01-01', "
-        "'+' || (id / 274) || ' days', '+' || (id % 24) || ' hours')");
+        "'+' || (id / " +
+        std::to_string(perDay) + ") || ' days', '+' || (id % 24) || ' hours')");
     if (!spread) std::fprintf(stderr, "%s\n", spread.message.c_str());
     return static_cast<bool>(spread);
+}
+
+// Reads every attempt of the log, each one's texts copied out as a reader that keeps them would;
+// how many were read.
+inline std::size_t ReadEveryAttempt(studyLog::StudyLog& log) {
+    std::size_t read = 0;
+    std::size_t bytes = 0;
+    log.ReadAttempts("", [&](const studyLog::MarkedAttempt& attempt) {
+        const std::string kept =
+            std::string(attempt.book) + std::string(attempt.record) + std::string(attempt.marked);
+        bytes += kept.size();
+        ++read;
+    });
+    return read + (bytes == 0 ? 1 : 0);
 }
 
 }  // namespace quill_bench
