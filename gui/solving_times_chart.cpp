@@ -81,14 +81,13 @@ QString SolvingTimesChart::UntimedText() const {
 
 QString SolvingTimesChart::ScaleText(std::int64_t seconds) {
     if (seconds == 0) return QStringLiteral("0");
-    if (seconds < 60 || seconds % 60 != 0) {
-        return QString::number(seconds) + ToQt(modConst::kDurationSeconds);
-    }
+    // Written as the times themselves are ("1分30秒"), so that no scale mixes "90秒" with "2分".
     QString text;
     if (seconds >= 3600) text = QString::number(seconds / 3600) + ToQt(modConst::kDurationHours);
-    if (seconds % 3600 != 0) {
+    if (seconds % 3600 >= 60) {
         text += QString::number(seconds % 3600 / 60) + ToQt(modConst::kDurationMinutes);
     }
+    if (seconds % 60 != 0) text += QString::number(seconds % 60) + ToQt(modConst::kDurationSeconds);
     return text;
 }
 

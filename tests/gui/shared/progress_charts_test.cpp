@@ -143,4 +143,13 @@ TEST(ProgressChartsTest, SolvingTimesDrawTheTimedAndCountTheRest) {
     EXPECT_EQ(chart.UntimedText(), QStringLiteral("時間のない解けた挑戦 1回　時間のない棋譜 1"));
 }
 
+// The scale of times writes its marks as times are written, never "90秒" beside "2分".
+TEST(SolvingTimesChartTest, TheScaleWritesTimesAsTimesAreWritten) {
+    EXPECT_EQ(quill::SolvingTimesChart::ScaleText(0), QStringLiteral("0"));
+    EXPECT_EQ(quill::SolvingTimesChart::ScaleText(30), QStringLiteral("30秒"));
+    EXPECT_EQ(quill::SolvingTimesChart::ScaleText(90), QStringLiteral("1分30秒"));
+    EXPECT_EQ(quill::SolvingTimesChart::ScaleText(120), QStringLiteral("2分"));
+    EXPECT_EQ(quill::SolvingTimesChart::ScaleText(3660), QStringLiteral("1時間1分"));
+}
+
 }  // namespace
