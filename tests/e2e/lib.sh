@@ -23,6 +23,13 @@ e2e_need_display() {
     fi
     sleep 0.2
   done
+  # The programs are given a copy of the display's key of their own: the key xvfb-run keeps in a
+  # temporary folder has once been seen gone while a test still ran.
+  if [ -n "${XAUTHORITY:-}" ] && [ -f "$XAUTHORITY" ]; then
+    E2E_XAUTH=$(mktemp)
+    cp "$XAUTHORITY" "$E2E_XAUTH"
+    export XAUTHORITY=$E2E_XAUTH
+  fi
 }
 
 # e2e_library PROGRAM [FOLDER]: makes $WORK (removed at exit), with the program copied into
@@ -30,7 +37,7 @@ e2e_need_display() {
 # "my tools" unless given.
 e2e_library() {
   WORK=$(mktemp -d)
-  trap 'e2e_stop; rm -rf "$WORK"' EXIT
+  trap 'e2e_stop; rm -rf "$WORK" "${E2E_XAUTH:-}"' EXIT
   PROG="$WORK/${2:-my tools}/Quillmere"
   BOOKS="$WORK/${2:-my tools}/book"
   mkdir -p "$PROG" "$BOOKS" "$WORK/bin"

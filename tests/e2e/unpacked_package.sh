@@ -12,7 +12,7 @@ cpack_config=$1
 source_kit="$E2E_SOURCE/kit"
 
 WORK=$(mktemp -d)
-trap 'e2e_stop; rm -rf "$WORK"' EXIT
+trap 'e2e_stop; rm -rf "$WORK" "${E2E_XAUTH:-}"' EXIT
 export E2E_SCREENSHOTS=${E2E_SCREENSHOTS:-$(dirname "$cpack_config")/e2e-screenshots/package}
 
 # ---- The package and its layout ---------------------------------------------------------------

@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 # wine_prefix: makes $WORK (removed at exit) and a Wine prefix in it; $DRIVE_C is its drive C:.
 wine_prefix() {
   WORK=$(mktemp -d)
-  trap 'e2e_stop; wineserver -k 2>/dev/null || true; rm -rf "$WORK"' EXIT
+  trap 'e2e_stop; wineserver -k 2>/dev/null || true; rm -rf "$WORK" "${E2E_XAUTH:-}"' EXIT
   export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all
   export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
   export LOCPATH=${LOCALES:?LOCALES names the folder of the Japanese locale} LANG=ja_JP.UTF-8
