@@ -24,23 +24,12 @@
 #include "support/modConst.h"
 #include "support/study_day.h"
 #include "support/study_log/book_study.h"
+#include "support/study_log/history_line.h"
 
 namespace {
 
 using quill::ToQt;
 using studyLog::KeptAttempt;
-
-QString ResultText(studyLog::Outcome outcome) {
-    switch (outcome) {
-        case studyLog::Outcome::kSolved:
-            return ToQt(modConst::kOutcomeSolved);
-        case studyLog::Outcome::kFailed:
-            return ToQt(modConst::kOutcomeFailed);
-        case studyLog::Outcome::kGaveUp:
-            return ToQt(modConst::kOutcomeGaveUp);
-    }
-    return {};
-}
 
 bool SolvedInTime(const KeptAttempt& attempt) {
     return attempt.outcome == studyLog::Outcome::kSolved && attempt.seconds &&
@@ -342,8 +331,8 @@ void ProgressWindow::ShowDay(std::optional<int> day) {
         const QString time = attempt.seconds && *attempt.seconds >= 0
                                  ? quill::DurationLabel(*attempt.seconds)
                                  : ToQt(modConst::kResultsNone);
-        rows.push_back(new QTreeWidgetItem(
-            {ToQt(attempt.book), ToQt(attempt.record), ResultText(attempt.outcome), time}));
+        rows.push_back(new QTreeWidgetItem({ToQt(attempt.book), ToQt(attempt.record),
+                                            ToQt(studyLog::OutcomeLabel(attempt.outcome)), time}));
         dayRows_.emplace_back(attempt.book, attempt.record);
     }
     dayAttempts_->addTopLevelItems(rows);

@@ -5,25 +5,11 @@
 #include "gui/text_conversion.h"
 #include "support/modConst.h"
 #include "support/study_day.h"
+#include "support/study_log/history_line.h"
 
 namespace reviews {
-namespace {
 
 using quill::ToQt;
-
-std::string_view OutcomeWords(studyLog::Outcome outcome) {
-    switch (outcome) {
-        case studyLog::Outcome::kSolved:
-            return modConst::kOutcomeSolved;
-        case studyLog::Outcome::kFailed:
-            return modConst::kOutcomeFailed;
-        case studyLog::Outcome::kGaveUp:
-            return modConst::kOutcomeGaveUp;
-    }
-    return {};
-}
-
-}  // namespace
 
 void ReviewsModel::Reset(std::vector<reviewSchedule::DueReview> due) {
     beginResetModel();
@@ -64,7 +50,7 @@ QVariant ReviewsModel::data(const QModelIndex& index, int role) const {
         case kOverdueDays:
             return QString::number(review->overdueDays);
         case kLastOutcome:
-            return ToQt(OutcomeWords(review->last));
+            return ToQt(studyLog::OutcomeLabel(review->last));
         case kAttempts:
             return QString::number(review->attempts);
         case kRecall:
