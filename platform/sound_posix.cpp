@@ -1,5 +1,4 @@
 #include <SDL.h>
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "os_posix.h"
+#include "shared_library.h"
 #include "sound.h"
 
 namespace platform {
@@ -42,14 +42,14 @@ struct Sdl {
 
 template <typename Function>
 bool Resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
+    function = reinterpret_cast<Function>(SharedLibrarySymbol(library, name));
     return function != nullptr;
 }
 
 // The loaded library, or nullptr when it is not installed. Stays loaded once found.
 const Sdl* LoadedSdl() {
     static const std::optional<Sdl> sdl = []() -> std::optional<Sdl> {
-        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        void* library = LoadSharedLibrary("libSDL2-2.0.so.0");
         if (library == nullptr) return std::nullopt;
         Sdl found{};
         const bool complete =

@@ -1,11 +1,20 @@
 #include "support/study_log/sqlite_database.h"
 
-#include <sqlite3.h>
-
+#include <atomic>
 #include <utility>
+
+#include "support/study_log/sqlite_library.h"
 
 namespace sqlite {
 namespace {
+
+// SQLite's functions, set by the first database opened: nothing calls them before.
+std::atomic<const Library*> library{nullptr};
+const Library& Api() { return *library.load(std::memory_order_relaxed); }
+
+Result NotOpen(const std::string& path) {
+    return {Fault::kOther, "cannot read " + path + ": not open"};
+}
 
 Fault FaultOf(int code) {
     switch (code & 0xff) {
@@ -34,8 +43,8 @@ Fault FaultOf(int code) {
 // Whether a statement only reads. SQLite counts BEGIN, COMMIT and ROLLBACK as reading, as they
 // change nothing themselves; a failure of theirs is a failure to write.
 bool OnlyReads(sqlite3_stmt* statement) {
-    if (statement == nullptr || sqlite3_stmt_readonly(statement) == 0) return false;
-    const std::string_view sql = sqlite3_sql(statement);
+    if (statement == nullptr || Api().stmt_readonly(statement) == 0) return false;
+    const std::string_view sql = Api().sql(statement);
     for (std::string_view control : {"BEGIN", "COMMIT", "ROLLBACK", "END"}) {
         if (sql.substr(0, control.size()) == control) return false;
     }
@@ -56,7 +65,7 @@ Statement::Statement(Statement&& other) noexcept
 
 Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
-        sqlite3_finalize(statement_);
+        if (statement_ != nullptr) Api().finalize(statement_);
         database_ = other.database_;
         statement_ = std::exchange(other.statement_, nullptr);
         result_ = std::move(other.result_);
@@ -64,7 +73,9 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+Statement::~Statement() {
+    if (statement_ != nullptr) Api().finalize(statement_);
+}
 
 void Statement::Check(int code) {
     if (!result_ || FaultOf(code) == Fault::kNone) return;
@@ -73,13 +84,13 @@ void Statement::Check(int code) {
 
 void Statement::Bind(int index, std::string_view text) {
     if (!result_) return;
-    Check(sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT,
-                              SQLITE_UTF8));
+    Check(Api().bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT,
+                            SQLITE_UTF8));
 }
 
 void Statement::Bind(int index, std::int64_t value) {
     if (!result_) return;
-    Check(sqlite3_bind_int64(statement_, index, value));
+    Check(Api().bind_int64(statement_, index, value));
 }
 
 void Statement::Bind(int index, std::optional<std::int64_t> value) {
@@ -92,12 +103,12 @@ void Statement::Bind(int index, std::optional<std::int64_t> value) {
 
 void Statement::BindNull(int index) {
     if (!result_) return;
-    Check(sqlite3_bind_null(statement_, index));
+    Check(Api().bind_null(statement_, index));
 }
 
 bool Statement::Next() {
     if (!result_) return false;
-    const int code = sqlite3_step(statement_);
+    const int code = Api().step(statement_);
     if (code == SQLITE_ROW) return true;
     if (code != SQLITE_DONE) Check(code);
     return false;
@@ -110,26 +121,26 @@ Result Statement::Run() {
 }
 
 int Statement::Columns() const {
-    return statement_ != nullptr ? sqlite3_column_count(statement_) : 0;
+    return statement_ != nullptr ? Api().column_count(statement_) : 0;
 }
 
 std::string Statement::Text(int column) const {
-    const unsigned char* text = sqlite3_column_text(statement_, column);
+    const unsigned char* text = Api().column_text(statement_, column);
     if (text == nullptr) return {};
     return std::string(reinterpret_cast<const char*>(text),
-                       static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+                       static_cast<std::size_t>(Api().column_bytes(statement_, column)));
 }
 
 std::string_view Statement::TextView(int column) const {
-    const unsigned char* text = sqlite3_column_text(statement_, column);
+    const unsigned char* text = Api().column_text(statement_, column);
     if (text == nullptr) return {};
     return std::string_view(reinterpret_cast<const char*>(text),
-                            static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+                            static_cast<std::size_t>(Api().column_bytes(statement_, column)));
 }
 
 std::optional<std::int64_t> Statement::Integer(int column) const {
-    if (sqlite3_column_type(statement_, column) == SQLITE_NULL) return std::nullopt;
-    return sqlite3_column_int64(statement_, column);
+    if (Api().column_type(statement_, column) == SQLITE_NULL) return std::nullopt;
+    return Api().column_int64(statement_, column);
 }
 
 // ---- Database -----------------------------------------------------------------------------
@@ -150,17 +161,23 @@ Database::~Database() { Close(); }
 
 void Database::Close() {
     // Every statement is finalized by its owner first; close_v2 would wait for them otherwise.
-    sqlite3_close_v2(std::exchange(handle_, nullptr));
+    if (handle_ != nullptr) Api().close_v2(std::exchange(handle_, nullptr));
 }
 
 Result Database::OpenFile(const std::string& path, Open mode, Database* database) {
     database->Close();
     database->path_ = path;
-    int flags = SQLITE_OPEN_READWRITE;
+    const Library* loaded = Loaded();
+    if (loaded == nullptr) {
+        return {Fault::kOther, "cannot open " + path + ": " + kLibraryName + " is not installed"};
+    }
+    library.store(loaded, std::memory_order_relaxed);
+    // A connection is used by one thread at a time, so SQLite need not lock it at every call.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == Open::kCreate) flags |= SQLITE_OPEN_CREATE;
-    const int code = sqlite3_open_v2(path.c_str(), &database->handle_, flags, nullptr);
+    const int code = Api().open_v2(path.c_str(), &database->handle_, flags, nullptr);
     if (code == SQLITE_OK) {
-        sqlite3_extended_result_codes(database->handle_, 1);
+        Api().extended_result_codes(database->handle_, 1);
         return {};
     }
     Result failure = database->Failure(code, "open");
@@ -169,24 +186,26 @@ Result Database::OpenFile(const std::string& path, Open mode, Database* database
 }
 
 Result Database::Failure(int code, std::string_view doing) const {
-    const char* text = handle_ != nullptr ? sqlite3_errmsg(handle_) : sqlite3_errstr(code);
+    const char* text = handle_ != nullptr ? Api().errmsg(handle_) : Api().errstr(code);
     return {FaultOf(code), "cannot " + std::string(doing) + " " + path_ + ": " + text};
 }
 
 Statement Database::Prepare(std::string_view sql) {
+    if (handle_ == nullptr) return Statement(this, nullptr, NotOpen(path_));
     sqlite3_stmt* statement = nullptr;
     const int code =
-        sqlite3_prepare_v2(handle_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+        Api().prepare_v2(handle_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
     if (code != SQLITE_OK) return Statement(this, nullptr, Failure(code, "read"));
     return Statement(this, statement, {});
 }
 
 Result Database::Execute(std::string_view sql) {
+    if (handle_ == nullptr) return NotOpen(path_);
     while (true) {
         const char* rest = nullptr;
         sqlite3_stmt* raw = nullptr;
         const int code =
-            sqlite3_prepare_v2(handle_, sql.data(), static_cast<int>(sql.size()), &raw, &rest);
+            Api().prepare_v2(handle_, sql.data(), static_cast<int>(sql.size()), &raw, &rest);
         if (code != SQLITE_OK) return Failure(code, "read");
         if (raw == nullptr) return {};  // only blanks and comments were left
         Statement statement(this, raw, {});
@@ -196,11 +215,13 @@ Result Database::Execute(std::string_view sql) {
 }
 
 Result Database::SetBusyTimeout(int milliseconds) {
-    const int code = sqlite3_busy_timeout(handle_, milliseconds);
+    if (handle_ == nullptr) return NotOpen(path_);
+    const int code = Api().busy_timeout(handle_, milliseconds);
     return code == SQLITE_OK ? Result{} : Failure(code, "open");
 }
 
 Result Database::TrustNothingInTheFile() {
+    if (handle_ == nullptr) return NotOpen(path_);
     struct Setting {
         int option;
         int value;
@@ -213,7 +234,7 @@ Result Database::TrustNothingInTheFile() {
     };
     for (const Setting& setting : kSettings) {
         int now = -1;
-        const int code = sqlite3_db_config(handle_, setting.option, setting.value, &now);
+        const int code = Api().db_config(handle_, setting.option, setting.value, &now);
         if (code != SQLITE_OK) return Failure(code, "open");
         if (now != setting.value) {
             return {Fault::kOther, "cannot open " + path_ + ": SQLite refused a setting"};

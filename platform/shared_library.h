@@ -1,0 +1,13 @@
+#pragma once
+
+namespace platform {
+
+// A library of the system loaded while the program runs, the first time it is needed, rather
+// than mapped into every start. `name` is a file name the system's loader looks up
+// ("libSDL2-2.0.so.0"). The library stays loaded; nullptr when it cannot be loaded.
+void* LoadSharedLibrary(const char* name);
+
+// The address of the function `symbol` of a library loaded so, or nullptr when it has none.
+void* SharedLibrarySymbol(void* library, const char* symbol);
+
+}  // namespace platform
