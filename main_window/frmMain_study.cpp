@@ -76,7 +76,6 @@ void frmMain::SetUpStudy() {
     connect(session_.get(), &quill::StudySession::BookRead, this, [this](const std::string& book) {
         if (book == quill::SelectedEntry(*ui->lstFolder)) ShowOutcomes();
     });
-    ui->lstFile->setItemDelegate(new quill::OutcomeMarkDelegate(ui->lstFile));
 
     const struct {
         Outcome outcome;

@@ -53,6 +53,12 @@ void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome
         return;
     }
     if (shown.isValid() && shown.toInt() == static_cast<int>(*outcome)) return;
+    // The list draws marks from its first on: one that never shows a mark paints as it always
+    // has, at no cost of the log's.
+    if (QListWidget* list = item.listWidget();
+        list != nullptr && dynamic_cast<OutcomeMarkDelegate*>(list->itemDelegate()) == nullptr) {
+        list->setItemDelegate(new OutcomeMarkDelegate(list));
+    }
     item.setData(kOutcomeRole, static_cast<int>(*outcome));
     item.setData(Qt::AccessibleTextRole,
                  item.text() + u' ' + ToQt(studyLog::OutcomeLabel(*outcome)));

@@ -20,7 +20,8 @@ inline constexpr int kOutcomeRole = Qt::UserRole + 1;
 // its row and said in its accessible name ("p010.kif 解けた"). The entry's text stays the file
 // name.
 void ShowOutcomes(QListWidget& list, const std::map<std::string, studyLog::Outcome>& outcomes);
-// Gives one entry its record's last outcome, or none.
+// Gives one entry its record's last outcome, or none. The first mark a list shows gives it an
+// OutcomeMarkDelegate.
 void ShowOutcome(QListWidgetItem& item, std::optional<studyLog::Outcome> outcome);
 
 // Draws an entry as the list does, with its record's mark in a margin of its own at the right end

@@ -206,11 +206,10 @@ TEST_F(StudyTest, TheBookMenuOpensTheResultsWhoseRecordsSelectInTheMainWindow) {
     EXPECT_FALSE(temp.Exists("prog/Quillmere-study.sqlite"));
 }
 
-// The mark stands in a margin of its own: a name too long for the row is cut before it, never
-// drawn under it.
+// The first mark a list shows makes it draw marks, each in a margin of its own: a name too long
+// for the row is cut before it, never drawn under it.
 TEST(OutcomeMarkTest, ALongNameIsCutWhereTheMarksMarginBegins) {
     QListWidget list;
-    list.setItemDelegate(new quill::OutcomeMarkDelegate(&list));
     list.resize(140, 60);
     list.addItem(QString(30, u'W') + QStringLiteral(".kif"));
     quill::ShowOutcome(*list.item(0), Outcome::kFailed);
