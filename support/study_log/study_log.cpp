@@ -51,7 +51,7 @@ const char* OutcomeText(Outcome outcome) {
     return "gave up";
 }
 
-std::optional<Outcome> OutcomeOf(const std::string& text) {
+std::optional<Outcome> OutcomeOf(std::string_view text) {
     for (Outcome outcome : {Outcome::kSolved, Outcome::kFailed, Outcome::kGaveUp}) {
         if (text == OutcomeText(outcome)) return outcome;
     }

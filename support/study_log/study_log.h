@@ -209,7 +209,7 @@ class StudyLog {
 
 // The text stored for an outcome, and back.
 const char* OutcomeText(Outcome outcome);
-std::optional<Outcome> OutcomeOf(const std::string& text);
+std::optional<Outcome> OutcomeOf(std::string_view text);
 
 // The count that an attempt ending in `outcome` adds to, of totals that count each outcome
 // (`solved`, `failed` and `gaveUp`).

@@ -148,7 +148,7 @@ bool StudyLog::ReadAttempts(const std::string& book,
         "WHERE ?1 = '' OR book = ?1 ORDER BY id",
         [&](sqlite::Statement& query) { query.Bind(1, utf8::Escaped(book)); },
         [&](const sqlite::Statement& row) {
-            const std::optional<Outcome> outcome = OutcomeOf(std::string(row.TextView(3)));
+            const std::optional<Outcome> outcome = OutcomeOf(row.TextView(3));
             if (!outcome) return;
             // A name kept escaped (its folder's name is not UTF-8) is handed over as its bytes.
             std::string_view book = row.TextView(0);
