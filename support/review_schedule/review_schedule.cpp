@@ -1,6 +1,10 @@
 #include "support/review_schedule/review_schedule.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace reviewSchedule {
@@ -111,9 +115,94 @@ ReviewSchedule ReplayAttempts(const std::vector<studyLog::MarkedAttempt>& attemp
     return schedule;
 }
 
-ReviewSchedule ReplayLog(studyLog::StudyLog& log, double desiredRetention) {
+namespace {
+
+// Attempts read from the log and copied out, for the thread that replays them.
+struct Batch {
+    struct Row {
+        std::size_t book;  // where each text begins in `texts`; each ends where the next begins
+        std::size_t record;
+        std::size_t marked;
+        std::size_t end;
+        studyLog::Outcome outcome;
+    };
+    std::string texts;
+    std::vector<Row> rows;
+
+    void Append(const studyLog::MarkedAttempt& attempt) {
+        Row row{texts.size(), 0, 0, 0, attempt.outcome};
+        texts += attempt.book;
+        row.record = texts.size();
+        texts += attempt.record;
+        row.marked = texts.size();
+        texts += attempt.marked;
+        row.end = texts.size();
+        rows.push_back(row);
+    }
+    std::string_view Text(std::size_t from, std::size_t to) const {
+        return std::string_view(texts).substr(from, to - from);
+    }
+};
+
+// Batches from the reading thread to the replaying one, a few at a time.
+class BatchQueue {
+  public:
+    void Put(Batch batch) {
+        std::unique_lock lock(mutex_);
+        taken_.wait(lock, [&] { return batches_.size() < kMostWaiting; });
+        batches_.push_back(std::move(batch));
+        put_.notify_one();
+    }
+    void Close() {
+        const std::lock_guard lock(mutex_);
+        closed_ = true;
+        put_.notify_one();
+    }
+    // The next batch; nothing once the queue is closed and empty.
+    std::optional<Batch> Take() {
+        std::unique_lock lock(mutex_);
+        put_.wait(lock, [&] { return closed_ || !batches_.empty(); });
+        if (batches_.empty()) return std::nullopt;
+        Batch batch = std::move(batches_.front());
+        batches_.pop_front();
+        taken_.notify_one();
+        return batch;
+    }
+
+  private:
+    static constexpr std::size_t kMostWaiting = 4;
+    std::mutex mutex_;
+    std::condition_variable put_;
+    std::condition_variable taken_;
+    std::deque<Batch> batches_;
+    bool closed_ = false;
+};
+
+}  // namespace
+
+ReviewSchedule ReplayLog(studyLog::StudyLog& log, double desiredRetention,
+                         std::size_t rowsInBatch) {
+    // Reading the log and replaying its attempts take about as long each, so a second thread
+    // replays what this one has read, in order, while it reads on.
     ReviewSchedule schedule(desiredRetention);
-    log.ReadAttempts("", [&](const studyLog::MarkedAttempt& attempt) { schedule.Add(attempt); });
+    BatchQueue queue;
+    std::thread replaying([&] {
+        while (const std::optional<Batch> batch = queue.Take()) {
+            for (const Batch::Row& row : batch->rows) {
+                schedule.Add({batch->Text(row.book, row.record),
+                              batch->Text(row.record, row.marked), batch->Text(row.marked, row.end),
+                              row.outcome, std::nullopt});
+            }
+        }
+    });
+    Batch batch;
+    log.ReadAttempts("", [&](const studyLog::MarkedAttempt& attempt) {
+        batch.Append(attempt);
+        if (batch.rows.size() >= rowsInBatch) queue.Put(std::exchange(batch, Batch()));
+    });
+    if (!batch.rows.empty()) queue.Put(std::move(batch));
+    queue.Close();
+    replaying.join();
     return schedule;
 }
 

@@ -97,9 +97,11 @@ class ReviewSchedule {
 // The schedule of all `attempts`, given in the order marked.
 ReviewSchedule ReplayAttempts(const std::vector<studyLog::MarkedAttempt>& attempts,
                               double desiredRetention = Fsrs::kDefaultRetention);
-// The schedule of every attempt in `log` (empty when there is none, or it cannot be read).
-ReviewSchedule ReplayLog(studyLog::StudyLog& log,
-                         double desiredRetention = Fsrs::kDefaultRetention);
+// The schedule of every attempt in `log` (empty when there is none, or it cannot be read), the
+// same as ReplayAttempts gives; the attempts are replayed on a thread of their own while the log
+// is read, `rowsInBatch` at a time.
+ReviewSchedule ReplayLog(studyLog::StudyLog& log, double desiredRetention = Fsrs::kDefaultRetention,
+                         std::size_t rowsInBatch = 4096);
 
 // The records of `book` (its folder's record file names) never tried.
 int CountNeverTried(const ReviewSchedule& schedule, const std::string& book,

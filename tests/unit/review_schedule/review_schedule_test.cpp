@@ -6,7 +6,10 @@
 
 #include <ctime>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "unit/study_log/study_log_test_helpers.h"
 
 namespace {
 
@@ -138,6 +141,38 @@ TEST(ReviewSchedule, CountsAndOrdersWhatIsDue) {
     schedule.SetDesiredRetention(0.97);
     EXPECT_EQ(studyDay::DateText(schedule.Find("A", "p004.kif")->due), "2026-12-11");
     EXPECT_EQ(schedule.Counts(day("2026-12-11")).dueNow, 5);
+}
+
+// The log's attempts, read in batches of three while another thread replays them, make the
+// schedule the same attempts make replayed one by one.
+class ReplayLogTest : public testing_support::StudyLogTest {};
+
+TEST_F(ReplayLogTest, ReplaysInBatchesWhatReplayingOneByOneGives) {
+    const char* const records[] = {"p001.kif", "p002.kif", "p001.kif", "p003.kif", "p001.kif"};
+    for (int day = 0; day < 5; ++day) {
+        for (const char* book : {"A", "B"}) {
+            world.now = testing_support::At(day * 86400 + 60);
+            ASSERT_TRUE(
+                log.Record(book, records[day], day % 3 == 1 ? Outcome::kFailed : Outcome::kSolved));
+        }
+    }
+    std::vector<studyLog::KeptAttempt> kept = log.Attempts("");
+    ASSERT_EQ(kept.size(), 10u);
+    std::vector<studyLog::MarkedAttempt> attempts;
+    for (const studyLog::KeptAttempt& attempt : kept) {
+        attempts.push_back({attempt.book, attempt.record, attempt.marked, attempt.outcome, {}});
+    }
+    const ReviewSchedule one = reviewSchedule::ReplayAttempts(attempts, 0.85);
+    const ReviewSchedule batched = reviewSchedule::ReplayLog(log, 0.85, 3);
+    ASSERT_EQ(batched.records().size(), one.records().size());
+    for (std::size_t i = 0; i < one.records().size(); ++i) {
+        const auto& expected = one.records()[i];
+        const auto& got = batched.records()[i];
+        EXPECT_EQ(std::tie(got.book, got.record, got.attempts, got.last, got.lastDay, got.due),
+                  std::tie(expected.book, expected.record, expected.attempts, expected.last,
+                           expected.lastDay, expected.due));
+        EXPECT_EQ(got.step.memory.stability, expected.step.memory.stability);
+    }
 }
 
 }  // namespace
