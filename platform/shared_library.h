@@ -10,4 +10,11 @@ void* LoadSharedLibrary(const char* name);
 // The address of the function `symbol` of a library loaded so, or nullptr when it has none.
 void* SharedLibrarySymbol(void* library, const char* symbol);
 
+// Sets `function` to the library's function `symbol`; false when it has none.
+template <typename Function>
+bool FindSharedLibraryFunction(void* library, const char* symbol, Function& function) {
+    function = reinterpret_cast<Function>(SharedLibrarySymbol(library, symbol));
+    return function != nullptr;
+}
+
 }  // namespace platform

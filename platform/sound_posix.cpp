@@ -40,12 +40,6 @@ struct Sdl {
     decltype(&SDL_Delay) Delay;
 };
 
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(SharedLibrarySymbol(library, name));
-    return function != nullptr;
-}
-
 // The loaded library, or nullptr when it is not installed. Stays loaded once found.
 const Sdl* LoadedSdl() {
     static const std::optional<Sdl> sdl = []() -> std::optional<Sdl> {
@@ -53,17 +47,18 @@ const Sdl* LoadedSdl() {
         if (library == nullptr) return std::nullopt;
         Sdl found{};
         const bool complete =
-            Resolve(library, "SDL_InitSubSystem", found.InitSubSystem) &&
-            Resolve(library, "SDL_QuitSubSystem", found.QuitSubSystem) &&
-            Resolve(library, "SDL_RWFromConstMem", found.RWFromConstMem) &&
-            Resolve(library, "SDL_LoadWAV_RW", found.LoadWAV_RW) &&
-            Resolve(library, "SDL_FreeWAV", found.FreeWAV) &&
-            Resolve(library, "SDL_OpenAudioDevice", found.OpenAudioDevice) &&
-            Resolve(library, "SDL_CloseAudioDevice", found.CloseAudioDevice) &&
-            Resolve(library, "SDL_QueueAudio", found.QueueAudio) &&
-            Resolve(library, "SDL_PauseAudioDevice", found.PauseAudioDevice) &&
-            Resolve(library, "SDL_GetQueuedAudioSize", found.GetQueuedAudioSize) &&
-            Resolve(library, "SDL_Delay", found.Delay);
+            FindSharedLibraryFunction(library, "SDL_InitSubSystem", found.InitSubSystem) &&
+            FindSharedLibraryFunction(library, "SDL_QuitSubSystem", found.QuitSubSystem) &&
+            FindSharedLibraryFunction(library, "SDL_RWFromConstMem", found.RWFromConstMem) &&
+            FindSharedLibraryFunction(library, "SDL_LoadWAV_RW", found.LoadWAV_RW) &&
+            FindSharedLibraryFunction(library, "SDL_FreeWAV", found.FreeWAV) &&
+            FindSharedLibraryFunction(library, "SDL_OpenAudioDevice", found.OpenAudioDevice) &&
+            FindSharedLibraryFunction(library, "SDL_CloseAudioDevice", found.CloseAudioDevice) &&
+            FindSharedLibraryFunction(library, "SDL_QueueAudio", found.QueueAudio) &&
+            FindSharedLibraryFunction(library, "SDL_PauseAudioDevice", found.PauseAudioDevice) &&
+            FindSharedLibraryFunction(library, "SDL_GetQueuedAudioSize",
+                                      found.GetQueuedAudioSize) &&
+            FindSharedLibraryFunction(library, "SDL_Delay", found.Delay);
         if (!complete) return std::nullopt;
         return found;
     }();

@@ -4,15 +4,6 @@
 #include "support/study_log/sqlite_library.h"
 
 namespace sqlite {
-namespace {
-
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(platform::SharedLibrarySymbol(library, name));
-    return function != nullptr;
-}
-
-}  // namespace
 
 const char* const kLibraryName = "libsqlite3.so.0";
 
@@ -24,7 +15,8 @@ const Library* Loaded() {
         Library found{};
         bool complete = true;
 #define QUILL_SQLITE_RESOLVE(name) \
-    complete = complete && Resolve(handle, "sqlite3_" #name, found.name);
+    complete =                     \
+        complete && platform::FindSharedLibraryFunction(handle, "sqlite3_" #name, found.name);
         QUILL_SQLITE_FUNCTIONS(QUILL_SQLITE_RESOLVE)
 #undef QUILL_SQLITE_RESOLVE
         if (!complete) return std::nullopt;
